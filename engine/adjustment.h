@@ -1,0 +1,41 @@
+#pragma once
+// Fixed-angle condition adjustment of the three measured distances: one
+// condition, the two angles at B of the triangles ABP and PBC must fill the
+// angle that A, B and C determine.
+#include "constants.h"
+#include "result_sink.h"
+#include "survey_record.h"
+
+namespace corvanet {
+
+// Working values of one adjustment. Those marked are handed on to the
+// coordinates and the precision assessment of the same calculation.
+struct AdjustmentValues {
+    double DBA = 0.0;      // handed on
+    double alphaBA = 0.0;  // handed on
+    double DBC = 0.0;      // handed on
+    double alphaBC = 0.0;  // handed on
+    double angBAP = 0.0;
+    double angABP = 0.0;
+    double angAPB = 0.0;
+    double h1 = 0.0;
+    double angBPC = 0.0;
+    double angPBC = 0.0;
+    double h2 = 0.0;  // handed on: from the measured distances
+    double alphaBCcalc = 0.0;
+    double a1 = 0.0;  // a1..a3, Naa handed on
+    double a2 = 0.0;
+    double a3 = 0.0;
+    double Naa = 0.0;
+    double dS1 = 0.0;
+    double dS2 = 0.0;
+    double dS3 = 0.0;
+    double corrSqSum = 0.0;
+};
+
+// Reads the inputs of `record`, writes w, k, ms and the adjusted S1..S3.
+// Throws CalculationFailure at the failing step; fields written before it
+// keep their new values.
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& k, ResultSink& sink);
+
+}  // namespace corvanet

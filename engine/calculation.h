@@ -1,0 +1,24 @@
+#pragma once
+// The computation of one Calculate: adjustment, coordinates, precision.
+#include <optional>
+
+#include "failure.h"
+#include "precision.h"
+
+namespace corvanet {
+
+// Everything the three stages computed on the way, for tests and tools.
+struct CalculationValues {
+    AdjustmentValues adjustment;
+    CoordinateValues coordinates;
+    PrecisionValues precision;
+};
+
+// Runs the three stages on the inputs in `record`. Throws CalculationFailure
+// at the failing step, with the record as it stood at that moment.
+CalculationValues Calculate(SurveyRecord& record, const Constants& k, ResultSink& sink);
+
+// The same, with the failure returned instead of thrown.
+std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, const Constants& k, ResultSink& sink);
+
+}  // namespace corvanet

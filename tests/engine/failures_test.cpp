@@ -1,0 +1,167 @@
+// Each way a figure can fail: the step it stops at, and the record as it
+// stood there (fields before the step new, fields after it as before).
+#include <gtest/gtest.h>
+
+#include "test_figures.h"
+
+namespace corvanet {
+namespace {
+
+using testing::Figure;
+using testing::WorkedFigure;
+using testing::RecordingSink;
+
+// A record that already holds the worked figure's results, so that a failed
+// second calculation shows which fields it reached.
+SurveyRecord AfterWorkedFigure()
+{
+    SurveyRecord r = WorkedFigure();
+    NullSink sink;
+    Calculate(r, SetUpConstants(), sink);
+    return r;
+}
+
+// Puts the inputs of `figure` into `previous`, as a second Calculate would.
+SurveyRecord SecondEntry(const SurveyRecord& previous, const SurveyRecord& figure)
+{
+    SurveyRecord r = previous;
+    r.Xa = figure.Xa, r.Ya = figure.Ya, r.Xb = figure.Xb, r.Yb = figure.Yb, r.Xc = figure.Xc, r.Yc = figure.Yc;
+    r.S1 = figure.S1, r.S2 = figure.S2, r.S3 = figure.S3;
+    r.S1obs = figure.S1obs, r.S2obs = figure.S2obs, r.S3obs = figure.S3obs;
+    return r;
+}
+
+struct Outcome {
+    std::optional<CalculationFailure> failure;
+    SurveyRecord before;
+    SurveyRecord after;
+};
+
+Outcome RunSecond(const SurveyRecord& figure)
+{
+    Outcome o;
+    o.before = SecondEntry(AfterWorkedFigure(), figure);
+    o.after = o.before;
+    NullSink sink;
+    o.failure = TryCalculate(o.after, SetUpConstants(), sink);
+    return o;
+}
+
+void ExpectAdjustmentUntouched(const Outcome& o)
+{
+    EXPECT_EQ(o.after.w, o.before.w);
+    EXPECT_EQ(o.after.k, o.before.k);
+    EXPECT_EQ(o.after.ms, o.before.ms);
+    EXPECT_EQ(o.after.S1, o.before.S1);
+    EXPECT_EQ(o.after.xp1, o.before.xp1);
+    EXPECT_EQ(o.after.m, o.before.m);
+}
+
+TEST(Failures, BCoincidesWithA)
+{
+    const Outcome o = RunSecond(Figure(3000, 3000, 3000, 3000, 2450, 3550, 509.905, 412.308, 474.345));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::AngleBAP);
+    EXPECT_NE(o.failure->message().find("A 点与 B 点重合"), std::string::npos);
+    ExpectAdjustmentUntouched(o);
+}
+
+TEST(Failures, BCoincidesWithC)
+{
+    const Outcome o = RunSecond(Figure(2500, 2600, 3000, 3000, 3000, 3000, 509.905, 412.308, 474.345));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::AngleBPC);
+    EXPECT_NE(o.failure->message().find("C 点与 B 点重合"), std::string::npos);
+    ExpectAdjustmentUntouched(o);
+}
+
+TEST(Failures, MeasuredDistanceZeroOrNegative)
+{
+    for (double bad : {0.0, -412.308}) {
+        const Outcome o = RunSecond(Figure(2500, 2600, 3000, 3000, 2450, 3550, 509.905, bad, 474.345));
+        ASSERT_TRUE(o.failure);
+        EXPECT_EQ(o.failure->step(), Step::MeasuredDistances);
+        EXPECT_NE(o.failure->message().find("S2"), std::string::npos);
+        ExpectAdjustmentUntouched(o);
+    }
+}
+
+TEST(Failures, ExactRightAngleInTriangleABP)
+{
+    // A = (0, 0), B = (3, 0): DBA = 3, S1 = 4, S2 = 5, so the angle at A is exactly 90.
+    const Outcome o = RunSecond(Figure(0, 0, 3, 0, 3, 10, 4, 5, 6));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::AngleBAP);
+    EXPECT_NE(o.failure->message().find("直角"), std::string::npos);
+    ExpectAdjustmentUntouched(o);
+}
+
+TEST(Failures, SidesViolateTheTriangleInequality)
+{
+    const Outcome o = RunSecond(Figure(2500, 2600, 3000, 3000, 2450, 3550, 1, 1, 474.345));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::AngleBAP);
+    EXPECT_NE(o.failure->message().find("不能构成三角形 ABP"), std::string::npos);
+    ExpectAdjustmentUntouched(o);
+}
+
+TEST(Failures, PonTheLineABOutsideTheSegmentAfterWIsShown)
+{
+    // A = (0, 0), B = (3, 4): DBA = 5; P beyond A on the line, S1 = 2, S2 = 7:
+    // the angle at P is exactly 0 and h1 = 0.
+    SurveyRecord figure = Figure(0, 0, 3, 4, 3, -4, 2, 7, std::sqrt(23.4));
+    RecordingSink sink;
+    SurveyRecord r = SecondEntry(AfterWorkedFigure(), figure);
+    const SurveyRecord before = r;
+    const auto failure = TryCalculate(r, SetUpConstants(), sink);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step(), Step::Coefficients);
+    EXPECT_EQ(sink.shown, std::vector<ResultField>{ResultField::w});
+    EXPECT_NE(r.w, before.w) << "the new w is stored";
+    EXPECT_EQ(r.k, before.k);
+    EXPECT_EQ(r.ms, before.ms);
+}
+
+TEST(Failures, OverflowIsAFailureNotAFigure)
+{
+    const Outcome o = RunSecond(Figure(1e308, 0, -1e308, 0, 0, 5, 1, 1, 1));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::DirectionBA);
+    EXPECT_NE(o.failure->message().find("溢出"), std::string::npos);
+    ExpectAdjustmentUntouched(o);
+}
+
+TEST(Failures, ZeroPositionErrorStopsBeforeM)
+{
+    // A zero misclosure makes ms, mx, my and md zero: m would divide by zero.
+    SurveyRecord r = AfterWorkedFigure();
+    const float mBefore = r.m;
+    SurveyRecord figure = WorkedFigure();
+    const Constants k = SetUpConstants();
+    NullSink sink;
+    const AdjustmentValues adj = AdjustFixedAngle(figure, k, sink);
+    const CoordinateValues coo = ComputeCoordinates(figure, adj, k, sink);
+    figure.ms = 0.0f;
+    figure.m = mBefore;
+    try {
+        AssessPrecision(figure, adj, coo, k, sink);
+        FAIL() << "expected the relative error to fail";
+    } catch (const CalculationFailure& f) {
+        EXPECT_EQ(f.step(), Step::RelativeError);
+        EXPECT_NE(f.message().find("md 为零"), std::string::npos);
+    }
+    EXPECT_EQ(figure.md, 0.0f);
+    EXPECT_EQ(figure.m, mBefore);
+    EXPECT_NE(figure.px, 0.0) << "px and py are stored before the failure";
+}
+
+TEST(Failures, StepsHaveIdsAndTexts)
+{
+    EXPECT_STREQ(StepId(Step::AngleBAP), "adjustment.angBAP");
+    EXPECT_STREQ(StepId(Step::RelativeError), "precision.m");
+    const CalculationFailure f(Step::Coefficients, Fault::DivisionByZero);
+    EXPECT_NE(std::string(f.what()).find(StepText(Step::Coefficients)), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvanet

@@ -1,0 +1,67 @@
+#include "display_rules.h"
+
+#include <cmath>
+
+#include "number_text.h"
+
+namespace corvanet {
+
+const char* const kOrderNote = "A,B,C点的次序按自左向右顺序排列";
+
+namespace {
+
+template <class T>
+std::string Rounded(T value, const char* pattern, int decimals, const char* unit = "")
+{
+    return FormatPattern(RoundHalfEven(value, decimals), pattern) + unit;
+}
+
+}  // namespace
+
+const char* ResultBoxName(ResultField field)
+{
+    switch (field) {
+    case ResultField::w: return "Text18";
+    case ResultField::ms: return "Text19";
+    case ResultField::xp1: return "Text12";
+    case ResultField::yp1: return "Text13";
+    case ResultField::xp2: return "Text14";
+    case ResultField::yp2: return "Text15";
+    case ResultField::xp3: return "Text16";
+    case ResultField::yp3: return "Text17";
+    case ResultField::px: return "Text20";
+    case ResultField::py: return "Text21";
+    case ResultField::mx: return "Text22";
+    case ResultField::my: return "Text23";
+    case ResultField::md: return "Text24";
+    case ResultField::m: return "Text25";
+    }
+    return "";
+}
+
+std::string ResultText(ResultField field, const SurveyRecord& r)
+{
+    switch (field) {
+    case ResultField::w: return Rounded(r.w, "0.00", 2, "秒");
+    case ResultField::ms: return Rounded(r.ms, "0.00", 2, "毫米");
+    case ResultField::xp1: return Rounded(r.xp1, "0.000", 3);
+    case ResultField::yp1: return Rounded(r.yp1, "0.000", 3);
+    case ResultField::xp2: return Rounded(r.xp2, "0.000", 3);
+    case ResultField::yp2: return Rounded(r.yp2, "0.000", 3);
+    case ResultField::xp3: return Rounded(r.xp3, "0.000", 3);
+    case ResultField::yp3: return Rounded(r.yp3, "0.000", 3);
+    case ResultField::px: return Rounded(r.px, "0.0000", 4);
+    case ResultField::py: return Rounded(r.py, "0.0000", 4);
+    case ResultField::mx: return Rounded(r.mx, "0.00", 2, "毫米");
+    case ResultField::my: return Rounded(r.my, "0.00", 2, "毫米");
+    case ResultField::md: return Rounded(r.md, "0.00", 2, "毫米");
+    case ResultField::m: return "1/" + SingleText(std::trunc(r.m));
+    }
+    return "";
+}
+
+std::string CoordinateEchoText(double value) { return " " + FormatPattern(value, "0.000"); }
+std::string DistanceEchoText(double value) { return " " + FormatPattern(value, "0.0000"); }
+std::string PointNameEchoText(const std::string& name) { return "  " + name; }
+
+}  // namespace corvanet

@@ -1,0 +1,27 @@
+#pragma once
+// Which box shows which result, and with which text. Plain C++: the window
+// writes the text into its box, the command-line tool prints it.
+#include <string>
+
+#include "result_sink.h"
+#include "survey_record.h"
+
+namespace corvanet {
+
+// The name of the box that shows `field`, e.g. "Text18" for w.
+const char* ResultBoxName(ResultField field);
+
+// The box text of `field` as `record` now holds it: rounded half to even,
+// put in its pattern, unit appended ("-2.76秒", "3.32毫米", "1/100162").
+std::string ResultText(ResultField field, const SurveyRecord& record);
+
+// Echo of a typed value in its field: a blank, then the value in its pattern
+// (no rounding step before it).
+std::string CoordinateEchoText(double value);  // "0.000"
+std::string DistanceEchoText(double value);    // "0.0000"
+std::string PointNameEchoText(const std::string& name);  // two blanks, then the name
+
+// The note on the order of the points, written at the start of each Calculate.
+extern const char* const kOrderNote;
+
+}  // namespace corvanet

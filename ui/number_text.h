@@ -1,0 +1,29 @@
+#pragma once
+// Number-to-text rules shared by the window, the report and the command-line
+// tool. Pure functions; the decimal point is always '.', whatever the locale.
+#include <string>
+#include <string_view>
+
+namespace corvanet {
+
+// A value in a digit pattern "0.00", "0.000", "0.0000", "0.00000",
+// "0.00000000": first the nearest decimal of 15 significant digits (7 for a
+// single), then rounded to the pattern's decimals half away from zero.
+// A negative value whose shown digits are all zero shows no minus sign.
+std::string FormatPattern(double value, std::string_view pattern);
+std::string FormatPattern(float value, std::string_view pattern);
+
+// `value` rounded to `decimals` decimals, exact halves to the even neighbour.
+// The single version forms the scaled product in double precision.
+double RoundHalfEven(double value, int decimals);
+float RoundHalfEven(float value, int decimals);
+
+// A single as the platform writes it: at most 7 significant digits, no
+// leading blank, exponent form from 10 000 000 on (1.234568E+07, 1E+07).
+std::string SingleText(float value);
+
+// The number item of a printed line: a blank in place of the sign of a value
+// that is not negative, the single's text, then one blank.
+std::string PrintNumberText(float value);
+
+}  // namespace corvanet
