@@ -36,6 +36,20 @@ TEST(NorthFigure, AzimuthFromBWrapsWhenAIsJustEastOfNorth)
 }
 
 
+TEST(NorthFigure, MisclosureDoesNotJumpAtTheSeam)
+{
+    // B→C points 10 seconds east of north; S1 is 5 cm long, so the carried
+    // azimuth of B→C falls on the other side of north. Without bringing the
+    // difference back by one turn, w would be about 1 296 000 seconds.
+    const double dyC = 0.05, half = std::hypot(500.0, 500.0);
+    SurveyRecord r = Figure(0, 1000, 0, 0, 1000, dyC, half + 0.05, half, std::hypot(500.0, 500.0 - dyC));
+    const CalculationValues v = RunFigure(r);
+    EXPECT_GT(v.adjustment.alphaBCcalc, 359.99);
+    EXPECT_LT(v.adjustment.alphaBC, 0.01);
+    EXPECT_NEAR(r.w, -14.585f, 1e-3f);
+    EXPECT_NEAR(r.xp1, 500.0177, 1e-4);
+}
+
 TEST(SecondFigure, AllThreeRoutesGiveTheSamePoint)
 {
     SurveyRecord r = Figure(500, 400, 1000, 1000, 450, 1600, 657.651, 403.110, 570.090);
