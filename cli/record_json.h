@@ -1,0 +1,20 @@
+#pragma once
+// The record, a failure and the window texts as JSON.
+#include <map>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "failure.h"
+#include "survey_record.h"
+
+namespace corvanet {
+
+// Every field under its own name, in declared order; a single as the exact
+// value of the float.
+nlohmann::ordered_json RecordJson(const SurveyRecord& record);
+
+nlohmann::ordered_json FailureJson(const std::optional<CalculationFailure>& failure);
+
+}  // namespace corvanet

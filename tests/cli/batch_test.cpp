@@ -1,0 +1,99 @@
+// Many figures in one CSV: each row stands on its own.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "batch.h"
+
+namespace corvanet {
+namespace {
+
+struct BatchRun {
+    BatchSummary summary;
+    std::vector<std::string> rows;
+    std::string log;
+};
+
+BatchRun RunCsv(const std::string& csv)
+{
+    std::istringstream in(csv);
+    std::ostringstream out, log;
+    BatchRun run;
+    run.summary = RunBatch(in, out, log);
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) run.rows.push_back(line);
+    run.log = log.str();
+    return run;
+}
+
+std::size_t Columns(const std::string& row)
+{
+    std::size_t n = 1;
+    bool quoted = false;
+    for (char c : row) {
+        if (c == '"') quoted = !quoted;
+        if (c == ',' && !quoted) ++n;
+    }
+    return n;
+}
+
+const std::string kWorked = "P1,2500,2600,3000,3000,2450,3550,509.905,412.308,474.345\n";
+
+TEST(Batch, OneRowOfResultsPerFigure)
+{
+    const BatchRun run = RunCsv(std::string(kBatchHeader) + "\n" + kWorked + kWorked);
+    EXPECT_EQ(run.summary.rows, 2);
+    EXPECT_EQ(run.summary.complete, 2);
+    ASSERT_EQ(run.rows.size(), 3u);
+    EXPECT_EQ(run.rows[0].substr(0, 21), "line,name,status,w,k,");
+    EXPECT_EQ(run.rows[1].rfind("2,P1,ok,-2.759147882461548,", 0), 0u) << run.rows[1];
+    EXPECT_NE(run.rows[1].find(",2600.0039265632645,"), std::string::npos);
+    EXPECT_NE(run.rows[1].find(",100162.203125,"), std::string::npos);
+    EXPECT_EQ(run.rows[2].rfind("3,P1,ok,", 0), 0u);
+    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 23u) << row;
+}
+
+TEST(Batch, FailedAndMalformedRowsDoNotStopTheOthers)
+{
+    const std::string csv = std::string(kBatchHeader) + "\r\n" +
+                            "BA,3000,3000,3000,3000,2450,3550,509.905,412.308,474.345\r\n" +  // B on A
+                            "bad,1,2,3\r\n" +                                                 // too few columns
+                            "\"P, quoted\",2500,2600,3000,3000,2450,3550,509.905,412.308,474.345\r\n" +
+                            "nan,2500,2600,3000,3000,2450,nan,509.905,412.308,474.345\r\n";
+    const BatchRun run = RunCsv(csv);
+    EXPECT_EQ(run.summary.rows, 4);
+    EXPECT_EQ(run.summary.complete, 1);
+    EXPECT_EQ(run.summary.failed, 1);
+    EXPECT_EQ(run.summary.malformed, 2);
+    ASSERT_EQ(run.rows.size(), 5u);
+    EXPECT_NE(run.rows[1].find(",failed,"), std::string::npos);
+    EXPECT_NE(run.rows[1].find("adjustment.angBAP"), std::string::npos);
+    EXPECT_NE(run.rows[2].find("3,,malformed,"), std::string::npos);
+    EXPECT_EQ(run.rows[3].rfind("4,\"P, quoted\",ok,", 0), 0u);
+    EXPECT_NE(run.rows[4].find("5,,malformed,"), std::string::npos);
+    EXPECT_NE(run.log.find("第 3 行"), std::string::npos);
+    EXPECT_NE(run.log.find("第 5 行"), std::string::npos);
+    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 23u) << row;
+}
+
+TEST(Batch, WrongHeaderReadsNothing)
+{
+    const BatchRun run = RunCsv("Xa,Ya\n" + kWorked);
+    EXPECT_FALSE(run.summary.headerOk);
+    EXPECT_TRUE(run.rows.empty());
+    EXPECT_NE(run.log.find("表头"), std::string::npos);
+}
+
+TEST(Batch, LargeFilesReportProgress)
+{
+    std::string csv = std::string(kBatchHeader) + "\n";
+    for (int i = 0; i < 10001; ++i) csv += kWorked;
+    const BatchRun run = RunCsv(csv);
+    EXPECT_EQ(run.summary.complete, 10001);
+    EXPECT_NE(run.log.find("已处理 10000 / 10001 行"), std::string::npos);
+    EXPECT_EQ(RunCsv(std::string(kBatchHeader) + "\n" + kWorked).log, "");
+}
+
+}  // namespace
+}  // namespace corvanet

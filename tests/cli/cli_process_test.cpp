@@ -1,0 +1,95 @@
+// corvanet-cli as a user runs it: standard input in, JSON or text out, and
+// the exit status.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+Result RunCli(const std::string& args, const std::string& input)
+{
+    const std::string inputPath = ::testing::TempDir() + "cli_input.txt";
+    std::ofstream(inputPath, std::ios::binary) << input;
+    const std::string command = std::string(CORVANET_CLI) + " " + args + " < " + inputPath + " 2>/dev/null";
+    Result r;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buf{};
+    for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), pipe)) > 0;) r.out.append(buf.data(), n);
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+const std::string kWorked = "2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n";
+
+TEST(CliJson, WorkedFigure)
+{
+    const Result r = RunCli("--json", kWorked);
+    ASSERT_EQ(r.status, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& rec = j["record"];
+    EXPECT_EQ(rec["PointName"], "P1");
+    EXPECT_EQ(rec["w"].get<double>(), -2.759147882461548);
+    EXPECT_EQ(rec["m"].get<double>(), 100162.203125);
+    EXPECT_EQ(rec["ms"].get<double>(), 3.3235526084899902);
+    EXPECT_EQ(rec["S1obs"].get<double>(), static_cast<double>(509.905f));
+    EXPECT_NEAR(rec["xp1"].get<double>(), 2600.0039265632645, 1e-9);
+    EXPECT_EQ(rec.size(), 28u);
+    EXPECT_TRUE(j["error"].is_null());
+    const auto& t = j["texts"];
+    EXPECT_EQ(t["Text1"], " 2500.000");
+    EXPECT_EQ(t["Text7"], " 509.9050");
+    EXPECT_EQ(t["Text11"], "  P1");
+    EXPECT_EQ(t["Text18"], "-2.76秒");
+    EXPECT_EQ(t["Text25"], "1/100162");
+    EXPECT_EQ(t["Text26"], "A,B,C点的次序按自左向右顺序排列");
+    EXPECT_EQ(t.size(), 25u);
+    EXPECT_EQ(r.out.find("\"PointName\""), r.out.find("\"record\"") + 16) << "fields in declared order";
+}
+
+TEST(CliJson, FailureKeepsTheRecordAsItStood)
+{
+    // A and C swapped: w, k and ms are stored, the distances stay measured.
+    const Result r = RunCli("--json", "2450\n3550\n3000\n3000\n2500\n2600\nX\n474.345\n412.308\n509.905\n");
+    EXPECT_EQ(r.status, 1);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["error"]["step"], "adjustment.adjustedDistances");
+    EXPECT_FALSE(j["error"]["message"].get<std::string>().empty());
+    EXPECT_EQ(j["record"]["w"].get<double>(), -602353.375);
+    EXPECT_EQ(j["record"]["S1"].get<double>(), 474.345);
+    EXPECT_EQ(j["record"]["xp1"].get<double>(), 0.0);
+    EXPECT_TRUE(j["texts"].contains("Text19"));
+    EXPECT_FALSE(j["texts"].contains("Text12"));
+}
+
+TEST(CliJson, UnusableInput)
+{
+    EXPECT_EQ(RunCli("--json", "2500\n2600\nabc\n").status, 2);
+    EXPECT_EQ(RunCli("--json", "2500\n2600\n").status, 2);
+    EXPECT_EQ(RunCli("--json", "2500\n2600\n3000\n3000\n2450\n3550\nP1\n509,905\n412.308\n474.345\n").status, 2);
+    EXPECT_EQ(RunCli("--frobnicate", kWorked).status, 2);
+}
+
+TEST(CliText, SummaryAndReport)
+{
+    const Result summary = RunCli("", kWorked);
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_NE(summary.out.find("1/100162"), std::string::npos);
+    const Result report = RunCli("--report", kWorked);
+    EXPECT_EQ(report.status, 0);
+    EXPECT_NE(report.out.find("xp1=2600.004"), std::string::npos);
+    EXPECT_NE(report.out.find("1/m=1/ 100162 "), std::string::npos);
+}
+
+}  // namespace

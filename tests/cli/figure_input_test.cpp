@@ -1,0 +1,62 @@
+// Reading the ten answers of one figure.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "figure_input.h"
+
+namespace corvanet {
+namespace {
+
+std::variant<SurveyRecord, InputError> Read(const std::string& text)
+{
+    std::istringstream in(text);
+    return ReadFigure(in);
+}
+
+TEST(FigureInput, WorkedFigure)
+{
+    const auto v = Read("2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n");
+    ASSERT_TRUE(std::holds_alternative<SurveyRecord>(v));
+    const SurveyRecord& r = std::get<SurveyRecord>(v);
+    EXPECT_EQ(r.Xa, 2500.0);
+    EXPECT_EQ(r.Yc, 3550.0);
+    EXPECT_EQ(r.PointName, "P1");
+    EXPECT_EQ(r.S1, 509.905);
+    EXPECT_EQ(r.S1obs, 509.905f);
+    EXPECT_EQ(r.S3obs, 474.345f);
+    EXPECT_EQ(r.w, 0.0f);
+}
+
+TEST(FigureInput, NameIsTakenAsTypedAndLinesMayEndInCrLf)
+{
+    const auto v = Read("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n  %s <b>&\r\n7\r\n8\r\n9");
+    ASSERT_TRUE(std::holds_alternative<SurveyRecord>(v));
+    EXPECT_EQ(std::get<SurveyRecord>(v).PointName, "  %s <b>&");
+    EXPECT_EQ(std::get<SurveyRecord>(v).S3, 9.0);
+}
+
+TEST(FigureInput, EmptyNameIsAName)
+{
+    const auto v = Read("1\n2\n3\n4\n5\n6\n\n7\n8\n9\n");
+    ASSERT_TRUE(std::holds_alternative<SurveyRecord>(v));
+    EXPECT_EQ(std::get<SurveyRecord>(v).PointName, "");
+}
+
+TEST(FigureInput, UnusableInputNamesTheLine)
+{
+    const auto bad = Read("1\n2\n3\nabc\n5\n6\nP\n7\n8\n9\n");
+    ASSERT_TRUE(std::holds_alternative<InputError>(bad));
+    EXPECT_EQ(std::get<InputError>(bad).line, 4);
+    EXPECT_NE(std::get<InputError>(bad).message.find("Yb"), std::string::npos);
+
+    const auto shortInput = Read("1\n2\n3\n");
+    ASSERT_TRUE(std::holds_alternative<InputError>(shortInput));
+    EXPECT_EQ(std::get<InputError>(shortInput).line, 4);
+
+    EXPECT_TRUE(std::holds_alternative<InputError>(Read("1\n2\n3\n4\n5\n6\nP\n1e999\n8\n9\n")));
+    EXPECT_TRUE(std::holds_alternative<InputError>(Read("1\n2\n3\n4\n5\n6\nP\n7\n\n9\n")));
+}
+
+}  // namespace
+}  // namespace corvanet
