@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $CORVANET_BUILD_DIR).
+# Configures and builds with a CMake preset: default (build/) or sanitize (build-sanitize/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${CORVANET_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja "$@"
-cmake --build "$build_dir"
+preset=${1:-default}
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"

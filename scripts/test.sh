@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds, and runs every test.
+# Sets up a fresh Debian 12 machine, builds, and runs every test: once in the
+# ordinary build, once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
-bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "${CORVANET_BUILD_DIR:-build}" --output-on-failure -j2
+bash scripts/build.sh default
+ctest --preset default -j2
+if [ "${CORVANET_SKIP_SANITIZE:-0}" != 1 ]; then
+  bash scripts/build.sh sanitize
+  ctest --preset sanitize -j2
+fi
