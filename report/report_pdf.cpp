@@ -1,0 +1,32 @@
+#include "report_pdf.h"
+
+#include <QGuiApplication>
+#include <QPrinter>
+
+#include "qt_report_printer.h"
+
+namespace corvanet {
+
+bool WriteReportPdf(const SurveyRecord& record, const std::string& path, std::string* error)
+{
+    const auto fail = [error](std::string reason) {
+        if (error) *error = std::move(reason);
+        return false;
+    };
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return fail("没有图形界面环境(QGuiApplication),无法排版 PDF 报表。");
+    if (path.empty()) return fail("没有给出 PDF 文件名。");
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setDocName(QStringLiteral("Corvanet 报表"));
+    try {
+        PrintReportOn(record, printer);
+    } catch (const PrinterFailure& failure) {
+        return fail(failure.what());
+    }
+    return true;
+}
+
+}  // namespace corvanet

@@ -1,0 +1,38 @@
+#pragma once
+// The report as plain text, for the command-line tool.
+#include <string>
+#include <string_view>
+
+#include "report_printer.h"
+#include "survey_record.h"
+
+namespace corvanet {
+
+// Columns a UTF-8 text takes on a terminal: a wide (CJK, full-width)
+// character counts two, any other one.
+int DisplayWidth(std::string_view utf8);
+
+// A ReportPrinter that writes characters: a tab column is one character
+// (a wide character takes two), lines end in '\n'. The vertical position
+// and the font name mean nothing in text and are ignored; the horizontal
+// position counts half an em per column, as with a half-width Song face.
+class TextReportPrinter final : public ReportPrinter {
+public:
+    void SetPosition(float xTwips, float yTwips) override;
+    void SetFontName(const std::string& name) override;
+    void SetFontSize(float points) override;
+    void PrintLine(const std::vector<PrintItem>& items) override;
+    void EndDocument() override;
+
+    const std::string& Text() const { return text_; }
+
+private:
+    float xTwips_ = 0;
+    float points_ = 12;
+    std::string text_;
+};
+
+// The whole report of `record` as UTF-8 text.
+std::string ReportPlainText(const SurveyRecord& record);
+
+}  // namespace corvanet
