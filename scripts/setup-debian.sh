@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   fonts-arphic-uming fonts-liberation fonts-dejavu-core
   poppler-utils xvfb xauth
+  clang libclang-rt-14-dev llvm-14
 )
 
 missing=()
