@@ -87,15 +87,6 @@ TEST_F(PrintCommandTest, NoPrinterOfferDeclinedWritesNothing)
     EXPECT_TRUE(DirIsEmpty());
 }
 
-TEST_F(PrintCommandTest, FileDialogCancelledWritesNothing)
-{
-    dialogs.takeOffer = true;
-    RunPrintCommand(WorkedRecord(), nullptr, dialogs, NoPrinter());
-    EXPECT_EQ(dialogs.pathsAsked, 1);
-    EXPECT_TRUE(dialogs.pdfFailures.empty());
-    EXPECT_TRUE(DirIsEmpty());
-}
-
 TEST_F(PrintCommandTest, PrinterThatCannotStartSendsNothingAndOffersThePdf)
 {
     const QString unreachable = InDir("offline/queue.pdf");
