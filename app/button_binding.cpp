@@ -1,0 +1,24 @@
+#include "button_binding.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+
+#include "calculate_command.h"
+#include "main_window.h"
+#include "print_command.h"
+
+namespace corvanet {
+
+void BindButtons(MainWindow& window)
+{
+    QObject::connect(window.button(QStringLiteral("Command1")), &QPushButton::clicked, &window,
+                     [&window] { Command1_Click(window.record(), window, window.prompt()); });
+    QObject::connect(window.button(QStringLiteral("Command2")), &QPushButton::clicked, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
+    QObject::connect(window.button(QStringLiteral("Command3")), &QPushButton::clicked, &window,
+                     [&window] { RunPrintCommand(window.record(), &window); });
+}
+
+}  // namespace corvanet

@@ -1,0 +1,295 @@
+// The main window as the user sees it: every control where the design puts
+// it, the focus order, the fonts that carry Chinese, and the Exit button.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QFontMetricsF>
+#include <QTimer>
+
+#include "button_binding.h"
+#include "caption_label.h"
+#include "calculate_command.h"
+#include "main_window.h"
+#include "scripted_prompt.h"
+#include "twips.h"
+#include "window_layout.h"
+
+namespace corvanet {
+namespace {
+
+using testing::ScriptedPrompt;
+
+std::vector<QString> AllControlNames()
+{
+    std::vector<QString> names;
+    for (int i = 1; i <= 26; ++i)
+        if (i != 10)
+            names.push_back(QStringLiteral("Text%1").arg(i));
+    for (int i = 1; i <= 51; ++i)
+        if (i != 18 && i != 33)
+            names.push_back(QStringLiteral("Label%1").arg(i));
+    for (int i = 1; i <= 14; ++i)
+        if (i != 8)
+            names.push_back(QStringLiteral("Line%1").arg(i));
+    for (int i = 1; i <= 3; ++i)
+        names.push_back(QStringLiteral("Command%1").arg(i));
+    return names;
+}
+
+const ControlRow& Row(const char* name)
+{
+    for (const ControlRow& row : Controls())
+        if (std::string_view(row.name) == name)
+            return row;
+    throw std::invalid_argument(name);
+}
+
+TEST(Twips, FifteenToThePixelAt96Dpi)
+{
+    const TwipScale at96{96, 96};
+    EXPECT_EQ(at96.X(3360), 224);
+    EXPECT_EQ(at96.Y(3960), 264);
+    EXPECT_EQ(at96.Y(270), 18);
+    const TwipScale at144{144, 144};
+    EXPECT_EQ(at144.X(3360), 336);
+}
+
+TEST(Layout, RowsAsTheDesignGivesThem)
+{
+    const ControlRow& text1 = Row("Text1");
+    EXPECT_EQ((std::array{text1.left, text1.top, text1.width, text1.height}), (std::array{3360, 3960, 1335, 270}));
+    const ControlRow& label17 = Row("Label17");
+    EXPECT_STREQ(label17.caption, "   由 A 点推算        待定点纵座标 Xp ");
+    EXPECT_EQ((std::array{label17.left, label17.top, label17.width, label17.height}),
+              (std::array{5040, 7320, 1575, 375}));
+    EXPECT_STREQ(Row("Label5").caption, "B 点座标纵  ");
+    EXPECT_STREQ(Row("Label15").caption, "（精 度 评 定 ）");
+    EXPECT_EQ(Row("Label15").face, Face::Window);
+    EXPECT_EQ(Row("Label13").face, Face::MicrosoftSans);
+    EXPECT_EQ(Row("Label34").face, Face::Window);
+    EXPECT_EQ(Row("Label35").face, Face::Default);
+    EXPECT_EQ(Row("Text26").face, Face::Song10_5);
+    EXPECT_EQ(Row("Text26").height, 285);
+    const ControlRow& command2 = Row("Command2");
+    EXPECT_STREQ(command2.caption, "退出计算");
+    EXPECT_EQ((std::array{command2.left, command2.top, command2.width, command2.height}),
+              (std::array{7320, 9360, 975, 495}));
+    EXPECT_TRUE(command2.cyan);
+    EXPECT_FALSE(Row("Command3").cyan);
+
+    const LineRow& line11 = Lines()[8];
+    EXPECT_STREQ(line11.name, "Line11");
+    EXPECT_EQ((std::array{line11.x1, line11.y1, line11.x2, line11.y2, line11.width}),
+              (std::array{11640, 9120, 11640, 3240, 3}));
+    EXPECT_EQ(Lines()[3].colour, LineColour::WindowText) << "Line4, the side S1";
+}
+
+class Window : public ::testing::Test {
+protected:
+    template <class W = QWidget>
+    W* Get(const char* name) const
+    {
+        return window.findChild<W*>(QString::fromLatin1(name));
+    }
+
+    MainWindow window;
+};
+
+TEST_F(Window, EveryControlIsThereByName)
+{
+    for (const QString& name : AllControlNames())
+        EXPECT_NE(window.findChild<QWidget*>(name), nullptr) << name.toStdString();
+    EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 25);
+    EXPECT_EQ(window.findChildren<QLabel*>().size(), 49);
+    EXPECT_EQ(window.findChildren<QPushButton*>().size(), 3);
+    for (QLineEdit* field : window.findChildren<QLineEdit*>())
+        EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+}
+
+TEST_F(Window, CaptionsColoursAndSize)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvanet"));
+    EXPECT_EQ(Get<QLabel>("Label1")->text(), QStringLiteral("Corvanet"));
+    EXPECT_EQ(Get<QLabel>("Label23")->text(), QStringLiteral("   由 C 点推算        待定点横座标 Yp "));
+    EXPECT_EQ(Get<QPushButton>("Command1")->text(), QStringLiteral("计 算"));
+    EXPECT_EQ(Get<QPushButton>("Command3")->text(), QStringLiteral("打 印"));
+    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(255, 255, 192));
+    EXPECT_EQ(Get<QLabel>("Label3")->palette().color(QPalette::Window), QColor(255, 255, 192));
+    EXPECT_TRUE(Get<QLabel>("Label3")->autoFillBackground()) << "labels are opaque";
+    EXPECT_EQ(Get<QPushButton>("Command1")->palette().color(QPalette::Button), QColor(192, 255, 255));
+    EXPECT_EQ(Get<QPushButton>("Command2")->palette().color(QPalette::Button), QColor(192, 255, 255));
+    EXPECT_NE(Get<QPushButton>("Command3")->palette().color(QPalette::Button), QColor(192, 255, 255));
+
+    const TwipScale s{window.screen()->logicalDotsPerInchX(), window.screen()->logicalDotsPerInchY()};
+    EXPECT_GT(window.width(), s.X(11775));
+    EXPECT_GT(window.height(), s.Y(9855));
+    EXPECT_LT(window.height(), s.Y(11000)) << "not far beyond the layout";
+}
+
+TEST_F(Window, PositionsInPixelsAt96Dpi)
+{
+    if (window.screen()->logicalDotsPerInchX() != 96 || window.screen()->logicalDotsPerInchY() != 96)
+        GTEST_SKIP() << "the screen is not at 96 DPI";
+    EXPECT_EQ(Get("Text1")->geometry(), QRect(224, 264, 89, 18));
+    EXPECT_EQ(Get("Text26")->geometry(), QRect(440, 232, 249, 19));
+    EXPECT_EQ(Get("Label17")->geometry(), QRect(336, 488, 105, 25));
+    EXPECT_EQ(Get("Label42")->geometry(), QRect(632, 40, 17, 25));
+    EXPECT_EQ(Get("Command3")->geometry(), QRect(576, 624, 65, 33));
+    // A line's widget spans its end points, (192, 216) to (776, 216) for the frame's top.
+    const QRect top = Get("Line6")->geometry();
+    EXPECT_TRUE(top.contains(192, 216) && top.contains(776, 216)) << top.x() << "," << top.y();
+    EXPECT_LE(top.height(), 10);
+    const QRect side = Get("Line4")->geometry();  // A (544, 136) to P (648, 176)
+    EXPECT_TRUE(side.contains(544, 136) && side.contains(648, 176));
+}
+
+TEST_F(Window, FontsAsNamedAndResolvedToFacesWithChinese)
+{
+    auto expectFont = [&](const char* name, const char* family, double points) {
+        const QFont f = Get(name)->font();
+        EXPECT_EQ(f.family(), QString::fromUtf8(family)) << name;
+        EXPECT_EQ(f.pointSizeF(), points) << name;
+        EXPECT_TRUE(f.bold()) << name;
+    };
+    expectFont("Text1", "宋体", 9);
+    expectFont("Text26", "宋体", 10.5);
+    expectFont("Label2", "宋体", 10.5);
+    expectFont("Label1", "宋体", 15);
+    expectFont("Label15", "宋体", 12);
+    expectFont("Label3", "MS Sans Serif", 8.25);
+    expectFont("Label46", "Microsoft Sans Serif", 8.25);
+    expectFont("Label42", "MS Sans Serif", 13.5);
+    expectFont("Command1", "MS Sans Serif", 8.25);
+
+    // The faces the window names are not installed: they must land on faces that are.
+    EXPECT_EQ(QFontInfo(Get("Text1")->font()).family(), QStringLiteral("AR PL UMing CN"));
+    EXPECT_EQ(QFontInfo(Get("Label3")->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(Get("Label46")->font()).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST_F(Window, ResultLabelsWrapIntoRouteAndCoordinate)
+{
+    for (const char* name : {"Label17", "Label19", "Label20", "Label21", "Label22", "Label23"}) {
+        const CaptionLabel& label = *Get<CaptionLabel>(name);
+        const QStringList lines = label.lines();
+        ASSERT_EQ(lines.size(), 2) << name << ": " << lines.join('|').toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("   由 "))) << name << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" 点推算"))) << name << lines[0].toStdString();
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("待定点"))) << name << lines[1].toStdString();
+        const QFontMetricsF metrics(label.font());
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), label.width()) << name;
+        EXPECT_LE(2 * metrics.lineSpacing(), label.height() + 1) << name << ": both lines show";
+    }
+}
+
+TEST(WrapAtBlanks, BreaksOnlyAtBlanksAndDropsThemThere)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    const QFontMetricsF m(font);
+    const QString wide = QStringLiteral("待定点纵座标待定点纵座标");
+    EXPECT_EQ(WrapAtBlanks(QStringLiteral("  ab  cd "), m, 1000), QStringList{QStringLiteral("  ab  cd")});
+    EXPECT_EQ(WrapAtBlanks(QStringLiteral(" ab   ") + wide, m, m.horizontalAdvance(wide)),
+              (QStringList{QStringLiteral(" ab"), wide}));
+    EXPECT_EQ(WrapAtBlanks(wide, m, 10), QStringList{wide}) << "a word wider than the box stays whole";
+    EXPECT_TRUE(WrapAtBlanks(QStringLiteral("   "), m, 100).isEmpty());
+}
+
+TEST_F(Window, OneLineLabelsFitOnOneLine)
+{
+    for (const ControlRow& row : Controls()) {
+        if (row.kind != ControlKind::Label || row.height > 255)
+            continue;
+        const CaptionLabel& label = *Get<CaptionLabel>(row.name);
+        EXPECT_EQ(label.lines().size(), 1) << row.name << ": " << label.lines().join('|').toStdString();
+    }
+}
+
+TEST_F(Window, FocusMovesInTheOrderOfTheDesignFromText1)
+{
+    window.show();
+    EXPECT_EQ(window.focusWidget(), Get("Text1"));
+
+    QStringList order;
+    QWidget* w = Get("Text1");
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible())
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != Get("Text1"));
+    QStringList expected;
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25})
+        expected << QStringLiteral("Text%1").arg(i);
+    expected << "Command1" << "Command2" << "Text26" << "Command3";
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(Window, CalculateButtonRunsTheEntryWithTheWindowsPrompt)
+{
+    BindButtons(window);
+    ScriptedPrompt prompt(window, testing::WorkedEntry());
+    window.UsePrompt(prompt);
+    Get<QPushButton>("Command1")->click();
+    EXPECT_TRUE(prompt.Finished());
+    EXPECT_EQ(window.fieldText("Text25"), QStringLiteral("1/100162"));
+}
+
+// Runs the application's event loop until something ends it; a watchdog ends
+// it with 1 if nothing does.
+int RunUntilTheProgramEnds(const std::function<void()>& action)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    watchdog.start(20000);
+    QTimer::singleShot(0, action);
+    return QApplication::exec();
+}
+
+TEST_F(Window, ExitEndsTheProgramAtOnceWithoutAQuestion)
+{
+    BindButtons(window);
+    ScriptedPrompt prompt(window, {});
+    window.UsePrompt(prompt);
+    window.show();
+    EXPECT_EQ(RunUntilTheProgramEnds([&] { Get<QPushButton>("Command2")->click(); }), 0);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_TRUE(QApplication::topLevelWidgets().size() == 1 || !QApplication::activeModalWidget());
+}
+
+TEST_F(Window, TheCloseBoxEndsTheProgramLikeExit)
+{
+    BindButtons(window);
+    window.show();
+    EXPECT_EQ(RunUntilTheProgramEnds([&] { window.close(); }), 0);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(Window, ScreenshotAfterTheWorkedFigure)
+{
+    ScriptedPrompt prompt(window, testing::WorkedEntry());
+    Command1_Click(window.record(), window, prompt);
+    window.show();
+    const QImage image = window.grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    image.save(QStringLiteral("window.png"));
+    if (window.screen()->logicalDotsPerInchX() != 96 || window.screen()->logicalDotsPerInchY() != 96)
+        GTEST_SKIP() << "pixel checks assume 96 DPI";
+    const qreal dpr = image.devicePixelRatio();
+    auto at = [&](int x, int y) { return image.pixelColor(QPoint(x, y) * dpr); };
+    EXPECT_EQ(at(400, 216), QColor(255, 0, 0)) << "the frame's top edge";
+    EXPECT_EQ(at(328, 400), QColor(255, 0, 0)) << "the divider";
+    EXPECT_EQ(at(100, 100), QColor(255, 255, 192)) << "the window's back colour";
+    EXPECT_EQ(at(648, 150).lightness() < 100, true) << "the side S2 in the text colour";
+}
+
+}  // namespace
+}  // namespace corvanet

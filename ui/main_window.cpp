@@ -1,0 +1,134 @@
+#include "main_window.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "caption_label.h"
+#include "twips.h"
+#include "window_layout.h"
+
+namespace corvanet {
+namespace {
+
+QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+QFont FontFor(ControlKind kind, Face face)
+{
+    const FaceSpec spec = FaceOf(kind, face);
+    QFont font(QString::fromUtf8(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(true);
+    return font;
+}
+
+// A line of the diagram or the frame: a child covering the line's bounding
+// box, so that it carries its name like every other control.
+class LineWidget final : public QWidget {
+public:
+    LineWidget(QWidget* parent, const LineRow& row, const TwipScale& scale)
+        : QWidget(parent), from_(scale.X(row.x1), scale.Y(row.y1)), to_(scale.X(row.x2), scale.Y(row.y2)),
+          width_(row.width),
+          colour_(row.colour == LineColour::Red ? ToColor(kRed) : parent->palette().color(QPalette::WindowText))
+    {
+        setObjectName(QString::fromLatin1(row.name));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        const int pad = width_;
+        setGeometry(QRect(from_, to_).normalized().adjusted(-pad, -pad, pad, pad));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(from_ - pos(), to_ - pos());
+    }
+
+private:
+    QPoint from_, to_;
+    int width_;
+    QColor colour_;
+};
+
+QWidget* MakeControl(QWidget* parent, const ControlRow& row)
+{
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
+    case ControlKind::Label:
+        return new CaptionLabel(caption, parent);
+    case ControlKind::Text:
+        return new QLineEdit(parent);
+    case ControlKind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        if (row.cyan) {
+            QPalette pal = button->palette();
+            pal.setColor(QPalette::Button, ToColor(kButtonCyan));
+            button->setPalette(pal);
+        }
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), ownPrompt_(std::make_unique<QtPromptDialog>(this)), prompt_(ownPrompt_.get())
+{
+    setWindowTitle(QString::fromLatin1(kWindowCaption));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToColor(kWindowBack));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(FontFor(ControlKind::Label, Face::Window));
+
+    const QScreen* s = screen();
+    const TwipScale scale{s->logicalDotsPerInchX(), s->logicalDotsPerInchY()};
+
+    // Lines first, so that labels, fields and buttons stand above them.
+    for (const LineRow& row : Lines())
+        new LineWidget(this, row, scale);
+    for (const ControlRow& row : Controls()) {
+        QWidget* control = MakeControl(this, row);
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setGeometry(scale.X(row.left), scale.Y(row.top), scale.X(row.width), scale.Y(row.height));
+        control->setFont(FontFor(row.kind, row.face));
+        if (auto* field = qobject_cast<QLineEdit*>(control))
+            fields_.insert(field->objectName(), field);
+    }
+
+    QWidget* previous = nullptr;
+    for (const char* name : FocusOrder()) {
+        auto* next = findChild<QWidget*>(QString::fromLatin1(name));
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+    fields_.value(QStringLiteral("Text1"))->setFocus();
+
+    resize(scale.X(kLayoutRight + kLayoutMargin), scale.Y(kLayoutBottom + kLayoutMargin));
+}
+
+MainWindow::~MainWindow() = default;
+
+QPushButton* MainWindow::button(const QString& name) const { return findChild<QPushButton*>(name); }
+
+QString MainWindow::fieldText(const QString& name) const
+{
+    const QLineEdit* field = fields_.value(name);
+    return field ? field->text() : QString();
+}
+
+void MainWindow::SetText(std::string_view name, const std::string& text)
+{
+    QLineEdit* field = fields_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    Q_ASSERT(field);
+    if (field)
+        field->setText(QString::fromStdString(text));
+}
+
+}  // namespace corvanet

@@ -1,0 +1,39 @@
+#pragma once
+// The one window: the diagram, the echo and result fields, the note and the
+// three buttons, built from the layout tables. It owns the survey record.
+#include <QHash>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "calculate_command.h"
+#include "prompt_dialog.h"
+#include "survey_record.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace corvanet {
+
+class MainWindow final : public QWidget, public Fields {
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    SurveyRecord& record() { return record_; }
+    PromptDialog& prompt() { return *prompt_; }
+    // Tests drive the entry with a scripted dialog; the window keeps its own.
+    void UsePrompt(PromptDialog& prompt) { prompt_ = &prompt; }
+
+    QPushButton* button(const QString& name) const;
+    QString fieldText(const QString& name) const;
+    void SetText(std::string_view name, const std::string& text) override;
+
+private:
+    SurveyRecord record_;
+    std::unique_ptr<PromptDialog> ownPrompt_;
+    PromptDialog* prompt_;
+    QHash<QString, QLineEdit*> fields_;
+};
+
+}  // namespace corvanet
