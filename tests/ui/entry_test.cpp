@@ -151,12 +151,9 @@ TEST_F(Calculate, FirstAndLaterConfirmationOfEveryValue)
 
 TEST_F(Calculate, ReentryAsOftenAsWanted)
 {
-    // The example of the entry: 1000, then 0, then 1001.25 and Enter.
-    ScriptedPrompt& p = Press({"1000", "0", "1001.25", "0", "2500", "0", "1001.25", "", kCancel});
-    EXPECT_EQ(p.Messages(), (std::vector<std::string>{kXa, kConfirm1, kXaAgain, kConfirm1, kXaAgain, kConfirm1,
-                                                      kXaAgain, kConfirm1, kYa}));
-    EXPECT_EQ(p.asked[3].fields.at("Text1"), " 1001.250");
-    EXPECT_EQ(p.asked[5].fields.at("Text1"), " 2500.000");
+    ScriptedPrompt& p = Press({"1000", "0", "2500", "0", "1001.25", "", kCancel});
+    EXPECT_EQ(p.Messages(), (std::vector<std::string>{kXa, kConfirm1, kXaAgain, kConfirm1, kXaAgain, kConfirm1, kYa}));
+    EXPECT_EQ(p.asked[3].fields.at("Text1"), " 2500.000");
     EXPECT_EQ(Field("Text1"), " 1001.250");
     EXPECT_EQ(window.record().Xa, 1001.25);
 }

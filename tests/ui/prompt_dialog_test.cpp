@@ -129,17 +129,5 @@ TEST_F(RealDialogs, WorkedFigureTypedThroughTheCalculateButton)
     EXPECT_EQ(window.fieldText(QStringLiteral("Text7")), QStringLiteral(" 509.9050"));
 }
 
-TEST_F(RealDialogs, LettersAtAValuePromptBringANoticeAndTheSamePrompt)
-{
-    BindButtons(window);
-    Typist typist({QStringLiteral("abc"), std::nullopt});
-    window.button(QStringLiteral("Command1"))->click();
-    ASSERT_EQ(typist.notices.size(), 1u);
-    EXPECT_EQ(typist.notices[0].first.toStdString(), testing::text::kNeedNumber);
-    ASSERT_EQ(typist.seen.size(), 2u);
-    EXPECT_EQ(typist.seen[1].label.toStdString(), testing::text::kXa);
-    EXPECT_TRUE(window.fieldText(QStringLiteral("Text1")).isEmpty());
-}
-
 }  // namespace
 }  // namespace corvanet
