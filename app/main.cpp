@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "button_binding.h"
+#include "first_frame.h"
 #include "font_substitution.h"
 #include "main_window.h"
 
@@ -9,11 +12,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvanet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvanet"));
+    // Qt's own dialogs (the PDF file dialog, the OK and Cancel of the
+    // prompts) speak the program's language too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     // Before any widget exists, so every font the window names resolves.
     corvanet::InstallFontSubstitutions();
 
     corvanet::MainWindow window;
     corvanet::BindButtons(window);
+    corvanet::FirstFrameExit::InstallIfAsked(window);
     window.show();
     return app.exec();
 }

@@ -19,7 +19,11 @@ struct Result {
 
 Result RunCli(const std::string& args, const std::string& input)
 {
-    const std::string inputPath = ::testing::TempDir() + "cli_input.txt";
+    // CTest runs the cases as processes side by side: one file each.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    static int call = 0;
+    const std::string inputPath = ::testing::TempDir() + "cli_input_" + info->test_suite_name() + "_" +
+                                  info->name() + "_" + std::to_string(++call) + ".txt";
     std::ofstream(inputPath, std::ios::binary) << input;
     const std::string command = std::string(CORVANET_CLI) + " " + args + " < " + inputPath + " 2>/dev/null";
     Result r;

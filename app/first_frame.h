@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QTimer>
+#include <QObject>
 #include <QWidget>
 #include <cstdio>
 
