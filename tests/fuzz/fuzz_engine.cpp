@@ -38,8 +38,8 @@ double g_inputs[10];  // of the input being run, for the report of a broken inva
     __builtin_trap();
 }
 
-#define CHECK(cond, detail)                         \
-    do {                                            \
+#define CHECK(cond, detail)                                      \
+    do {                                                         \
         if (!(cond)) Broken(#cond, std::string(detail).c_str()); \
     } while (0)
 
