@@ -3,21 +3,6 @@
 #include "display_rules.h"
 
 namespace corvanet {
-namespace {
-
-class TextSink final : public ResultSink {
-public:
-    explicit TextSink(std::map<std::string, std::string>& texts) : texts_(texts) {}
-    void ShowResult(ResultField field, const SurveyRecord& record) override
-    {
-        texts_[ResultBoxName(field)] = ResultText(field, record);
-    }
-
-private:
-    std::map<std::string, std::string>& texts_;
-};
-
-}  // namespace
 
 TextedCalculation CalculateWithTexts(SurveyRecord& r)
 {
@@ -34,7 +19,7 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     t["Text7"] = DistanceEchoText(r.S1);
     t["Text8"] = DistanceEchoText(r.S2);
     t["Text9"] = DistanceEchoText(r.S3);
-    TextSink sink(t);
+    BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
     out.failure = TryCalculate(r, SetUpConstants(), sink);
     return out;
 }

@@ -121,19 +121,6 @@ private:
     PromptDialog& prompt_;
 };
 
-// Writes each result into its box the moment the engine stores it.
-class FieldSink final : public ResultSink {
-public:
-    explicit FieldSink(Fields& fields) : fields_(fields) {}
-    void ShowResult(ResultField field, const SurveyRecord& record) override
-    {
-        fields_.SetText(ResultBoxName(field), ResultText(field, record));
-    }
-
-private:
-    Fields& fields_;
-};
-
 std::string FailureText(const CalculationFailure& failure)
 {
     return std::string("计算未能完成。\n步骤：") + StepText(failure.step()) + "\n" + failure.message();
@@ -153,7 +140,7 @@ void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
     if (!entered)
         return;  // cancelled: what is stored and shown stays as it is
 
-    FieldSink sink(fields);
+    BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
     if (const auto failure = TryCalculate(record, k, sink))
         prompt.Warn(FailureText(*failure));  // the fields keep what they hold
 }

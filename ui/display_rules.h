@@ -1,6 +1,7 @@
 #pragma once
 // Which box shows which result, and with which text. Plain C++: the window
 // writes the text into its box, the command-line tool prints it.
+#include <functional>
 #include <string>
 
 #include "result_sink.h"
@@ -14,6 +15,21 @@ const char* ResultBoxName(ResultField field);
 // The box text of `field` as `record` now holds it: rounded half to even,
 // put in its pattern, unit appended ("-2.76秒", "3.32毫米", "1/100162").
 std::string ResultText(ResultField field, const SurveyRecord& record);
+
+// A sink that hands each result's box name and text to `show` the moment
+// the engine stores the result.
+class BoxTextSink final : public ResultSink {
+public:
+    using Show = std::function<void(const char* box, const std::string& text)>;
+    explicit BoxTextSink(Show show) : show_(std::move(show)) {}
+    void ShowResult(ResultField field, const SurveyRecord& record) override
+    {
+        show_(ResultBoxName(field), ResultText(field, record));
+    }
+
+private:
+    Show show_;
+};
 
 // Echo of a typed value in its field: a blank, then the value in its pattern
 // (no rounding step before it).
