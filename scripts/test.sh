@@ -11,3 +11,5 @@ if [ "${CORVANET_SKIP_SANITIZE:-0}" != 1 ]; then
   bash scripts/build.sh sanitize
   ctest --preset sanitize -j2
 fi
+# The Debian package installs and its corvanet-cli runs the worked figure.
+bash scripts/check-package.sh
