@@ -23,20 +23,16 @@ AdjustmentValues AdjustFixedAngle(SurveyRecord& r, const Constants& k, ResultSin
 {
     AdjustmentValues v;
 
-    RunStep(Step::DirectionBA, [&] {
-        const Real dx = Real(r.Xa) - r.Xb;
-        const Real dy = Real(r.Ya) - r.Yb;
-        const Real DBA = Distance(dx, dy);
-        v.DBA = DBA.value();
-        v.alphaBA = Azimuth(dx, dy, DBA, k).value();
-    });
-    RunStep(Step::DirectionBC, [&] {
-        const Real dx = Real(r.Xc) - r.Xb;
-        const Real dy = Real(r.Yc) - r.Yb;
-        const Real DBC = Distance(dx, dy);
-        v.DBC = DBC.value();
-        v.alphaBC = Azimuth(dx, dy, DBC, k).value();
-    });
+    // Distance and azimuth from B to a known point.
+    auto fromB = [&](double X, double Y, double& D, double& alpha) {
+        const Real dx = Real(X) - r.Xb;
+        const Real dy = Real(Y) - r.Yb;
+        const Real distance = Distance(dx, dy);
+        D = distance.value();
+        alpha = Azimuth(dx, dy, distance, k).value();
+    };
+    RunStep(Step::DirectionBA, [&] { fromB(r.Xa, r.Ya, v.DBA, v.alphaBA); });
+    RunStep(Step::DirectionBC, [&] { fromB(r.Xc, r.Yc, v.DBC, v.alphaBC); });
 
     RequirePositive(r.S1, "S1");
     RequirePositive(r.S2, "S2");

@@ -1,6 +1,5 @@
 #include "number_reading.h"
 
-#include <cctype>
 #include <charconv>
 #include <system_error>
 
@@ -17,6 +16,19 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
+// The power of ten of the first non-zero digit of a mantissa ("0012.5" → 1,
+// "0.003" → −3); nullopt when every digit is zero.
+std::optional<long> LeadingPower(std::string_view mantissa)
+{
+    const std::size_t point = mantissa.find('.');
+    const std::size_t wholeEnd = point == std::string_view::npos ? mantissa.size() : point;
+    for (std::size_t i = 0; i < mantissa.size(); ++i) {
+        if (mantissa[i] == '.' || mantissa[i] == '0') continue;
+        return i < wholeEnd ? static_cast<long>(wholeEnd - i) - 1 : -static_cast<long>(i - wholeEnd);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view line)
@@ -28,57 +40,41 @@ std::optional<double> ReadNumber(std::string_view line)
         s.remove_prefix(1);
     }
 
-    // Check the whole grammar first, so from_chars never sees anything else
-    // (it would take "inf", "nan" and stop early at a comma).
+    // The whole grammar is checked here, so that from_chars sees nothing else
+    // (it would take "inf" and "nan", and stop early at a comma).
     std::size_t i = 0;
-    int leadingPlaces = 0;   // decimal order of the first non-zero digit
-    bool seenNonZero = false;
-    std::size_t wholeDigits = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i, ++wholeDigits)
-        if (!seenNonZero && s[i] != '0') seenNonZero = true;
-    std::size_t nonZeroWhole = 0;  // whole digits from the first non-zero one
-    for (std::size_t j = 0; j < wholeDigits; ++j)
-        if (s[j] != '0') {
-            nonZeroWhole = wholeDigits - j;
-            break;
-        }
-    std::size_t fractionDigits = 0;
-    int fractionZeros = 0;
+    auto skipDigits = [&] {
+        const std::size_t start = i;
+        while (i < s.size() && IsDigit(s[i])) ++i;
+        return i - start;
+    };
+    std::size_t mantissaDigits = skipDigits();
     if (i < s.size() && s[i] == '.') {
         ++i;
-        bool counting = !seenNonZero;
-        for (; i < s.size() && IsDigit(s[i]); ++i, ++fractionDigits) {
-            if (counting && s[i] == '0') ++fractionZeros;
-            else if (s[i] != '0') { counting = false; seenNonZero = true; }
-        }
+        mantissaDigits += skipDigits();
     }
-    if (wholeDigits + fractionDigits == 0) return std::nullopt;
-    long long exponent = 0;
+    if (mantissaDigits == 0) return std::nullopt;
+    const std::string_view mantissa = s.substr(0, i);
+    long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
-        bool expNegative = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            expNegative = s[i] == '-';
-            ++i;
-        }
+        const bool exponentNegative = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         const std::size_t start = i;
         for (; i < s.size() && IsDigit(s[i]); ++i)
-            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+            if (exponent < 1000000) exponent = exponent * 10 + (s[i] - '0');  // saturates far beyond any double
         if (i == start) return std::nullopt;
-        if (expNegative) exponent = -exponent;
+        if (exponentNegative) exponent = -exponent;
     }
     if (i != s.size()) return std::nullopt;
 
     double value = 0.0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
-        if (!seenNonZero) {
-            value = 0.0;
-        } else {
-            leadingPlaces = nonZeroWhole > 0 ? static_cast<int>(nonZeroWhole) - 1 : -(fractionZeros + 1);
-            if (leadingPlaces + exponent >= 0) return std::nullopt;  // beyond the double range
-            value = 0.0;                                            // below it: underflows to zero
-        }
+        // Beyond the double range does not read; below it reads as zero.
+        const std::optional<long> power = LeadingPower(mantissa);
+        if (power && *power + exponent >= 0) return std::nullopt;
+        value = 0.0;
     } else if (res.ec != std::errc() || res.ptr != s.data() + s.size()) {
         return std::nullopt;
     }
