@@ -131,6 +131,20 @@ TEST(Failures, OverflowIsAFailureNotAFigure)
     ExpectAdjustmentUntouched(o);
 }
 
+TEST(Failures, ZeroPositionErrorOfAWholeFigureStopsAtTheRelativeError)
+{
+    // P = (−50, −50), B and C = (100, 100) on one line: the angle at P in the
+    // triangle PBC is a hair above zero, the weight reciprocals come out zero,
+    // and with them mx, my and md.
+    const Outcome o = RunSecond(Figure(-20, -50, 0, 0, 100, 100, 30, std::hypot(50.0, 50.0), std::hypot(150.0, 150.0)));
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->step(), Step::RelativeError);
+    EXPECT_EQ(o.after.px, 0.0);
+    EXPECT_EQ(o.after.md, 0.0f);
+    EXPECT_NE(o.after.xp1, o.before.xp1) << "the coordinates are new";
+    EXPECT_EQ(o.after.m, o.before.m) << "m keeps the previous figure's value";
+}
+
 TEST(Failures, ZeroPositionErrorStopsBeforeM)
 {
     // A zero misclosure makes ms, mx, my and md zero: m would divide by zero.
