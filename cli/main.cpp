@@ -24,6 +24,13 @@ constexpr const char* kUsage =
     "      corvanet-cli --batch 文件.csv > 结果.csv\n"
     "十行输入依次为 Xa, Ya, Xb, Yb, Xc, Yc, 点名, S1, S2, S3。\n";
 
+// Qt's note that it chose a runtime folder for us is no news to a terminal user.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QStringLiteral("QStandardPaths:"))) return;
+    std::cerr << message.toStdString() << "\n";
+}
+
 struct Options {
     bool json = false;
     bool report = false;
@@ -109,6 +116,7 @@ int main(int argc, char** argv)
         // The PDF is laid out with the printer's fonts: a GUI application
         // without a display is enough.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(QuietQtMessages);
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         corvanet::InstallFontSubstitutions();

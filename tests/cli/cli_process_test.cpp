@@ -97,3 +97,20 @@ TEST(CliText, SummaryAndReport)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliPdf, WritesTheReportOfTheFigure)
+{
+    const std::string pdf = ::testing::TempDir() + "cli_report.pdf";
+    std::remove(pdf.c_str());
+    const Result r = RunCli("--pdf " + pdf, kWorked);
+    EXPECT_EQ(r.status, 0);
+    std::ifstream in(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(RunCli("--pdf /nonexistent-folder/x.pdf", kWorked).status, 2) << "a PDF that cannot be written";
+}
+
+}  // namespace
