@@ -2,6 +2,8 @@
 // it, the focus order, the fonts that carry Chinese, and the Exit button.
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
@@ -262,7 +264,10 @@ TEST_F(Window, ScreenshotAfterTheWorkedFigure)
     window.show();
     const QImage image = window.grab().toImage();
     ASSERT_FALSE(image.isNull());
-    image.save(QStringLiteral("window.png"));
+    // Kept for a person to look at, outside the source tree.
+    const QString shot = QString::fromStdString(::testing::TempDir()) + QStringLiteral("corvanet-window.png");
+    image.save(shot);
+    std::cout << "screenshot: " << shot.toStdString() << "\n";
     if (window.screen()->logicalDotsPerInchX() != 96 || window.screen()->logicalDotsPerInchY() != 96)
         GTEST_SKIP() << "pixel checks assume 96 DPI";
     const qreal dpr = image.devicePixelRatio();
