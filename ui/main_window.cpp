@@ -16,9 +16,9 @@ QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QFont FontFor(ControlKind kind, Face face)
 {
-    const FaceSpec spec = FaceOf(kind, face);
-    QFont font(QString::fromUtf8(spec.family));
-    font.setPointSizeF(spec.points);
+    const FaceSpec named = FaceOf(kind, face);
+    QFont font(QString::fromUtf8(named.family));
+    font.setPointSizeF(named.points);
     font.setBold(true);
     return font;
 }
