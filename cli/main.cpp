@@ -10,7 +10,6 @@
 #include "batch.h"
 #include "display_rules.h"
 #include "figure_input.h"
-#include "font_substitution.h"
 #include "number_text.h"
 #include "record_json.h"
 #include "report_pdf.h"
@@ -119,7 +118,6 @@ int main(int argc, char** argv)
         qInstallMessageHandler(QuietQtMessages);
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
-        corvanet::InstallFontSubstitutions();
         std::string error;
         if (!corvanet::WriteReportPdf(record, o.pdf, &error)) {
             std::cerr << "无法写入 PDF 文件 " << o.pdf << "：" << error << "\n";

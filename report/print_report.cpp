@@ -5,17 +5,6 @@
 #include "number_text.h"
 
 namespace corvanet {
-namespace {
-
-// A value rounded half to even first, then put in its pattern.
-template <typename Real>
-std::string Rounded(Real value, int decimals, std::string_view pattern)
-{
-    return FormatPattern(RoundHalfEven(value, decimals), pattern);
-}
-
-}  // namespace
-
 void PrintReport(const SurveyRecord& r, ReportPrinter& printer)
 {
     const auto line = [&printer](std::vector<PrintItem> items) { printer.PrintLine(items); };
@@ -45,31 +34,31 @@ void PrintReport(const SurveyRecord& r, ReportPrinter& printer)
     line({Tab(22), Text("观测边长 (米) :"), Tab(38), Text("平差改正后边长 (米) :")});
     empty();
     line({Tab(24), Text("第 1 条观测边 : s1="), Text(FormatPattern(r.S1obs, "0.0000")), Tab(40), Text("s1 = "),
-          Text(Rounded(r.S1, 4, "0.0000"))});
+          Text(FormatRounded(r.S1, "0.0000"))});
     line({Tab(24), Text("第 2 条观测边 : s2="), Text(FormatPattern(r.S2obs, "0.0000")), Tab(40), Text("s2 = "),
-          Text(Rounded(r.S2, 4, "0.0000"))});
+          Text(FormatRounded(r.S2, "0.0000"))});
     line({Tab(24), Text("第 3 条观测边 : s3="), Text(FormatPattern(r.S3obs, "0.0000")), Tab(40), Text("s3 = "),
-          Text(Rounded(r.S3, 4, "0.0000"))});
+          Text(FormatRounded(r.S3, "0.0000"))});
     empty();
     empty();
 
-    line({Tab(32), Text("固定角条件闭合差 :  w="), Text(Rounded(r.w, 2, "0.00") + " (秒)")});
+    line({Tab(32), Text("固定角条件闭合差 :  w="), Text(FormatRounded(r.w, "0.00") + " (秒)")});
     empty();
-    line({Tab(32), Text("法方程式 K 系数 :  k="), Text(Rounded(r.k, 8, "0.00000000"))});
+    line({Tab(32), Text("法方程式 K 系数 :  k="), Text(FormatRounded(r.k, "0.00000000"))});
     empty();
 
     line({Tab(28), Text("平差结果 :")});
     empty();
     line({Tab(30), Text("待定点-- " + r.PointName + " --")});
     empty();
-    line({Tab(32), Text("xp1="), Text(Rounded(r.xp1, 3, "0.000"))});
-    line({Tab(32), Text("yp1="), Text(Rounded(r.yp1, 3, "0.000"))});
+    line({Tab(32), Text("xp1="), Text(FormatRounded(r.xp1, "0.000"))});
+    line({Tab(32), Text("yp1="), Text(FormatRounded(r.yp1, "0.000"))});
     empty();
-    line({Tab(32), Text("xp2="), Text(Rounded(r.xp2, 3, "0.000"))});
-    line({Tab(32), Text("yp2="), Text(Rounded(r.yp2, 3, "0.000"))});
+    line({Tab(32), Text("xp2="), Text(FormatRounded(r.xp2, "0.000"))});
+    line({Tab(32), Text("yp2="), Text(FormatRounded(r.yp2, "0.000"))});
     empty();
-    line({Tab(32), Text("xp3="), Text(Rounded(r.xp3, 3, "0.000"))});
-    line({Tab(32), Text("yp3="), Text(Rounded(r.yp3, 3, "0.000"))});
+    line({Tab(32), Text("xp3="), Text(FormatRounded(r.xp3, "0.000"))});
+    line({Tab(32), Text("yp3="), Text(FormatRounded(r.yp3, "0.000"))});
     empty();
 
     // The precision figures go to their patterns unrounded: the pattern's own

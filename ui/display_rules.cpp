@@ -8,16 +8,6 @@ namespace corvanet {
 
 const char* const kOrderNote = "A,B,C点的次序按自左向右顺序排列";
 
-namespace {
-
-template <class T>
-std::string Rounded(T value, const char* pattern, int decimals, const char* unit = "")
-{
-    return FormatPattern(RoundHalfEven(value, decimals), pattern) + unit;
-}
-
-}  // namespace
-
 const char* ResultBoxName(ResultField field)
 {
     switch (field) {
@@ -42,19 +32,19 @@ const char* ResultBoxName(ResultField field)
 std::string ResultText(ResultField field, const SurveyRecord& r)
 {
     switch (field) {
-    case ResultField::w: return Rounded(r.w, "0.00", 2, "秒");
-    case ResultField::ms: return Rounded(r.ms, "0.00", 2, "毫米");
-    case ResultField::xp1: return Rounded(r.xp1, "0.000", 3);
-    case ResultField::yp1: return Rounded(r.yp1, "0.000", 3);
-    case ResultField::xp2: return Rounded(r.xp2, "0.000", 3);
-    case ResultField::yp2: return Rounded(r.yp2, "0.000", 3);
-    case ResultField::xp3: return Rounded(r.xp3, "0.000", 3);
-    case ResultField::yp3: return Rounded(r.yp3, "0.000", 3);
-    case ResultField::px: return Rounded(r.px, "0.0000", 4);
-    case ResultField::py: return Rounded(r.py, "0.0000", 4);
-    case ResultField::mx: return Rounded(r.mx, "0.00", 2, "毫米");
-    case ResultField::my: return Rounded(r.my, "0.00", 2, "毫米");
-    case ResultField::md: return Rounded(r.md, "0.00", 2, "毫米");
+    case ResultField::w: return FormatRounded(r.w, "0.00") + "秒";
+    case ResultField::ms: return FormatRounded(r.ms, "0.00") + "毫米";
+    case ResultField::xp1: return FormatRounded(r.xp1, "0.000");
+    case ResultField::yp1: return FormatRounded(r.yp1, "0.000");
+    case ResultField::xp2: return FormatRounded(r.xp2, "0.000");
+    case ResultField::yp2: return FormatRounded(r.yp2, "0.000");
+    case ResultField::xp3: return FormatRounded(r.xp3, "0.000");
+    case ResultField::yp3: return FormatRounded(r.yp3, "0.000");
+    case ResultField::px: return FormatRounded(r.px, "0.0000");
+    case ResultField::py: return FormatRounded(r.py, "0.0000");
+    case ResultField::mx: return FormatRounded(r.mx, "0.00") + "毫米";
+    case ResultField::my: return FormatRounded(r.my, "0.00") + "毫米";
+    case ResultField::md: return FormatRounded(r.md, "0.00") + "毫米";
     case ResultField::m: return "1/" + SingleText(std::trunc(r.m));
     }
     return "";

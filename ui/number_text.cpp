@@ -102,6 +102,16 @@ std::string FormatPattern(float value, std::string_view pattern)
     return FormatDecimal(static_cast<double>(value), 7, pattern);
 }
 
+std::string FormatRounded(double value, std::string_view pattern)
+{
+    return FormatPattern(RoundHalfEven(value, PatternDecimals(pattern)), pattern);
+}
+
+std::string FormatRounded(float value, std::string_view pattern)
+{
+    return FormatPattern(RoundHalfEven(value, PatternDecimals(pattern)), pattern);
+}
+
 double RoundHalfEven(double value, int decimals)
 {
     const double scale = PowerOfTen(decimals);

@@ -13,6 +13,11 @@ namespace corvanet {
 std::string FormatPattern(double value, std::string_view pattern);
 std::string FormatPattern(float value, std::string_view pattern);
 
+// `value` rounded half to even to the pattern's decimals first, then put in
+// the pattern: the rule of the result boxes and of the report's rounded lines.
+std::string FormatRounded(double value, std::string_view pattern);
+std::string FormatRounded(float value, std::string_view pattern);
+
 // `value` rounded to `decimals` decimals, exact halves to the even neighbour.
 // The single version forms the scaled product in double precision.
 double RoundHalfEven(double value, int decimals);
