@@ -1,11 +1,11 @@
-#include "button_binding.h"
+#include "app/button_binding.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
 
-#include "calculate_command.h"
-#include "main_window.h"
-#include "print_command.h"
+#include "ui/calculate_command.h"
+#include "ui/main_window.h"
+#include "report/print_command.h"
 
 namespace corvanet {
 

@@ -2,10 +2,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "button_binding.h"
-#include "first_frame.h"
-#include "font_substitution.h"
-#include "main_window.h"
+#include "app/button_binding.h"
+#include "app/first_frame.h"
+#include "ui/font_substitution.h"
+#include "ui/main_window.h"
 
 int main(int argc, char** argv)
 {

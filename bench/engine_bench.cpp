@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "batch.h"
-#include "calculation.h"
+#include "cli/batch.h"
+#include "engine/calculation.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "batch.h"
+#include "cli/batch.h"
 
 #include <charconv>
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "failure.h"
-#include "figure_input.h"
+#include "engine/calculation.h"
+#include "engine/failure.h"
+#include "cli/figure_input.h"
 
 namespace corvanet {
 

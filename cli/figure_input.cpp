@@ -1,6 +1,6 @@
-#include "figure_input.h"
+#include "cli/figure_input.h"
 
-#include "number_reading.h"
+#include "text/number_reading.h"
 
 namespace corvanet {
 namespace {

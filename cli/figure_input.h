@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "survey_record.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

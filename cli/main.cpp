@@ -7,14 +7,14 @@
 
 #include <QGuiApplication>
 
-#include "batch.h"
-#include "display_rules.h"
-#include "figure_input.h"
-#include "number_text.h"
-#include "record_json.h"
-#include "report_pdf.h"
-#include "report_text.h"
-#include "window_texts.h"
+#include "cli/batch.h"
+#include "text/display_rules.h"
+#include "cli/figure_input.h"
+#include "text/number_text.h"
+#include "cli/record_json.h"
+#include "report/report_pdf.h"
+#include "report/report_text.h"
+#include "cli/window_texts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "record_json.h"
+#include "cli/record_json.h"
 
 namespace corvanet {
 

@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "failure.h"
-#include "survey_record.h"
+#include "engine/failure.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

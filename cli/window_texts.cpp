@@ -1,6 +1,6 @@
-#include "window_texts.h"
+#include "cli/window_texts.h"
 
-#include "display_rules.h"
+#include "text/display_rules.h"
 
 namespace corvanet {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "calculation.h"
+#include "engine/calculation.h"
 
 namespace corvanet {
 

@@ -1,7 +1,7 @@
-#include "adjustment.h"
+#include "engine/adjustment.h"
 
-#include "failure.h"
-#include "primitives.h"
+#include "engine/failure.h"
+#include "engine/primitives.h"
 
 namespace corvanet {
 namespace {

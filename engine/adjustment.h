@@ -2,9 +2,9 @@
 // Fixed-angle condition adjustment of the three measured distances: one
 // condition, the two angles at B of the triangles ABP and PBC must fill the
 // angle that A, B and C determine.
-#include "constants.h"
-#include "result_sink.h"
-#include "survey_record.h"
+#include "engine/constants.h"
+#include "engine/result_sink.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

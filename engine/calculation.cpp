@@ -1,4 +1,4 @@
-#include "calculation.h"
+#include "engine/calculation.h"
 
 namespace corvanet {
 

@@ -2,8 +2,8 @@
 // The computation of one Calculate: adjustment, coordinates, precision.
 #include <optional>
 
-#include "failure.h"
-#include "precision.h"
+#include "engine/failure.h"
+#include "engine/precision.h"
 
 namespace corvanet {
 

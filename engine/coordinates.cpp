@@ -1,7 +1,7 @@
-#include "coordinates.h"
+#include "engine/coordinates.h"
 
-#include "failure.h"
-#include "primitives.h"
+#include "engine/failure.h"
+#include "engine/primitives.h"
 
 namespace corvanet {
 

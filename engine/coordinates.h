@@ -1,7 +1,7 @@
 #pragma once
 // Coordinates of the new point P, three times: from A with s1, from B with
 // s2 and from C with s3, each a polar computation.
-#include "adjustment.h"
+#include "engine/adjustment.h"
 
 namespace corvanet {
 

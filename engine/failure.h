@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "checked_real.h"
+#include "engine/checked_real.h"
 
 namespace corvanet {
 

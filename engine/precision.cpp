@@ -1,9 +1,9 @@
-#include "precision.h"
+#include "engine/precision.h"
 
 #include <algorithm>
 
-#include "failure.h"
-#include "primitives.h"
+#include "engine/failure.h"
+#include "engine/primitives.h"
 
 namespace corvanet {
 

@@ -2,7 +2,7 @@
 // Precision assessment of P: weight reciprocals of its coordinates by the
 // rule for a function of adjusted observations, the mean square errors and
 // the relative error of the position.
-#include "coordinates.h"
+#include "engine/coordinates.h"
 
 namespace corvanet {
 

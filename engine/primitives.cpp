@@ -1,4 +1,4 @@
-#include "primitives.h"
+#include "engine/primitives.h"
 
 namespace corvanet {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Geometric primitives: distance, azimuth, triangle angle, third angle,
 // sine and cosine of an angle in degrees.
-#include "checked_real.h"
-#include "constants.h"
+#include "engine/checked_real.h"
+#include "engine/constants.h"
 
 namespace corvanet {
 

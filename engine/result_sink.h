@@ -1,7 +1,7 @@
 #pragma once
 // The one place where the engine meets whoever shows its results: it calls
 // the sink right after it stores a result, in the order of the calculation.
-#include "survey_record.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

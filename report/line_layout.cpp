@@ -1,8 +1,8 @@
-#include "line_layout.h"
+#include "report/line_layout.h"
 
 #include <algorithm>
 
-#include "number_text.h"
+#include "text/number_text.h"
 
 namespace corvanet {
 

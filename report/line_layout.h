@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report_printer.h"
+#include "report/report_printer.h"
 
 namespace corvanet {
 

@@ -1,4 +1,4 @@
-#include "print_command.h"
+#include "report/print_command.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -7,8 +7,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include "qt_report_printer.h"
-#include "report_pdf.h"
+#include "report/qt_report_printer.h"
+#include "report/report_pdf.h"
 
 namespace corvanet {
 namespace {

@@ -1,8 +1,8 @@
-#include "print_report.h"
+#include "report/print_report.h"
 
 #include <cmath>
 
-#include "number_text.h"
+#include "text/number_text.h"
 
 namespace corvanet {
 void PrintReport(const SurveyRecord& r, ReportPrinter& printer)

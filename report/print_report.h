@@ -1,6 +1,6 @@
 #pragma once
-#include "report_printer.h"
-#include "survey_record.h"
+#include "report/report_printer.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

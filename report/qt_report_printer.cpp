@@ -1,12 +1,12 @@
-#include "qt_report_printer.h"
+#include "report/qt_report_printer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 
-#include "font_substitution.h"
-#include "line_layout.h"
-#include "print_report.h"
+#include "ui/font_substitution.h"
+#include "report/line_layout.h"
+#include "report/print_report.h"
 
 namespace corvanet {
 namespace {

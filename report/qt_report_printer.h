@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-#include "report_printer.h"
-#include "survey_record.h"
+#include "report/report_printer.h"
+#include "engine/survey_record.h"
 
 class QPrinter;
 

@@ -1,9 +1,9 @@
-#include "report_pdf.h"
+#include "report/report_pdf.h"
 
 #include <QGuiApplication>
 #include <QPrinter>
 
-#include "qt_report_printer.h"
+#include "report/qt_report_printer.h"
 
 namespace corvanet {
 

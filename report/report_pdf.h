@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "survey_record.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

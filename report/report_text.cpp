@@ -1,9 +1,9 @@
-#include "report_text.h"
+#include "report/report_text.h"
 
 #include <cmath>
 
-#include "line_layout.h"
-#include "print_report.h"
+#include "report/line_layout.h"
+#include "report/print_report.h"
 
 namespace corvanet {
 namespace {

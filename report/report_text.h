@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "report_printer.h"
-#include "survey_record.h"
+#include "report/report_printer.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

@@ -1,9 +1,9 @@
-#include "calculate_command.h"
+#include "ui/calculate_command.h"
 
-#include "calculation.h"
-#include "constants.h"
-#include "display_rules.h"
-#include "number_reading.h"
+#include "engine/calculation.h"
+#include "engine/constants.h"
+#include "text/display_rules.h"
+#include "text/number_reading.h"
 
 namespace corvanet {
 namespace {

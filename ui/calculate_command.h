@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "prompt_dialog.h"
-#include "survey_record.h"
+#include "ui/prompt_dialog.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

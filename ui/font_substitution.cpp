@@ -1,4 +1,4 @@
-#include "font_substitution.h"
+#include "ui/font_substitution.h"
 
 #include <QFont>
 #include <QStringList>

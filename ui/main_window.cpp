@@ -1,13 +1,13 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 
-#include "caption_label.h"
-#include "twips.h"
-#include "window_layout.h"
+#include "ui/caption_label.h"
+#include "ui/twips.h"
+#include "ui/window_layout.h"
 
 namespace corvanet {
 namespace {

@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "calculate_command.h"
-#include "prompt_dialog.h"
-#include "survey_record.h"
+#include "ui/calculate_command.h"
+#include "ui/prompt_dialog.h"
+#include "engine/survey_record.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "prompt_dialog.h"
+#include "ui/prompt_dialog.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>

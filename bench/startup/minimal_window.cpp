@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "first_frame.h"
+#include "app/first_frame.h"
 
 int main(int argc, char** argv)
 {

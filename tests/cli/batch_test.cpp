@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "batch.h"
+#include "cli/batch.h"
 
 namespace corvanet {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "figure_input.h"
+#include "cli/figure_input.h"
 
 namespace corvanet {
 namespace {

@@ -2,7 +2,7 @@
 // stood there (fields before the step new, fields after it as before).
 #include <gtest/gtest.h>
 
-#include "test_figures.h"
+#include "tests/engine/test_figures.h"
 
 namespace corvanet {
 namespace {

@@ -2,7 +2,7 @@
 // figures entered in the wrong order.
 #include <gtest/gtest.h>
 
-#include "test_figures.h"
+#include "tests/engine/test_figures.h"
 
 namespace corvanet {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "primitives.h"
+#include "engine/primitives.h"
 
 namespace corvanet {
 namespace {

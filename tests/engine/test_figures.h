@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "calculation.h"
+#include "engine/calculation.h"
 
 namespace corvanet::testing {
 

@@ -2,7 +2,7 @@
 // significant digits, the singles exactly.
 #include <gtest/gtest.h>
 
-#include "test_figures.h"
+#include "tests/engine/test_figures.h"
 
 namespace corvanet {
 namespace {

@@ -17,10 +17,10 @@
 #include <string>
 #include <string_view>
 
-#include "calculation.h"
-#include "display_rules.h"
-#include "number_reading.h"
-#include "number_text.h"
+#include "engine/calculation.h"
+#include "text/display_rules.h"
+#include "text/number_reading.h"
+#include "text/number_text.h"
 
 using namespace corvanet;
 

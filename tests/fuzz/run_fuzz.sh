@@ -43,16 +43,16 @@ if ! "$cxx" "${flags[@]}" "$probe" -o "$build/probe" 2> "$build/probe.log"; then
 fi
 
 sources=("$here/fuzz_engine.cpp" "$root"/engine/*.cpp
-         "$root/ui/number_reading.cpp" "$root/ui/number_text.cpp" "$root/ui/display_rules.cpp")
+         "$root/text/number_reading.cpp" "$root/text/number_text.cpp" "$root/text/display_rules.cpp")
 fuzzer="$build/corvanet_fuzz"
 stale=0
 [ -x "$fuzzer" ] || stale=1
-for f in "${sources[@]}" "$root"/engine/*.h "$root"/ui/number_*.h "$root/ui/display_rules.h" "$0"; do
+for f in "${sources[@]}" "$root"/engine/*.h "$root"/text/*.h "$0"; do
   [ "$f" -nt "$fuzzer" ] && stale=1
 done
 if [ "$stale" = 1 ]; then
   echo "fuzz_engine: building $fuzzer with $cxx"
-  "$cxx" "${flags[@]}" -I"$root/engine" -I"$root/ui" "${sources[@]}" -o "$fuzzer"
+  "$cxx" "${flags[@]}" -I"$root" "${sources[@]}" -o "$fuzzer"
 fi
 
 # The seeds are copied, so the run never writes into the repository.

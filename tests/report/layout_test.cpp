@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "line_layout.h"
-#include "report_test_support.h"
-#include "report_text.h"
+#include "report/line_layout.h"
+#include "tests/report/report_test_support.h"
+#include "report/report_text.h"
 
 namespace corvanet {
 namespace {

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "print_command.h"
-#include "qt_test_support.h"
-#include "report_test_support.h"
+#include "report/print_command.h"
+#include "tests/report/qt_test_support.h"
+#include "tests/report/report_test_support.h"
 
 namespace corvanet {
 namespace {

@@ -6,11 +6,11 @@
 #include <QFontMetricsF>
 #include <QTemporaryDir>
 
-#include "print_report.h"
-#include "qt_report_printer.h"
-#include "qt_test_support.h"
-#include "report_pdf.h"
-#include "report_test_support.h"
+#include "report/print_report.h"
+#include "report/qt_report_printer.h"
+#include "tests/report/qt_test_support.h"
+#include "report/report_pdf.h"
+#include "tests/report/report_test_support.h"
 
 namespace corvanet {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "display_rules.h"
-#include "line_layout.h"
-#include "print_report.h"
-#include "report_test_support.h"
+#include "text/display_rules.h"
+#include "report/line_layout.h"
+#include "report/print_report.h"
+#include "tests/report/report_test_support.h"
 
 namespace corvanet {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "calculation.h"
-#include "report_printer.h"
+#include "engine/calculation.h"
+#include "report/report_printer.h"
 
 namespace corvanet {
 

@@ -2,8 +2,8 @@
 // display rules' own examples.
 #include <gtest/gtest.h>
 
-#include "calculation.h"
-#include "display_rules.h"
+#include "engine/calculation.h"
+#include "text/display_rules.h"
 
 namespace corvanet {
 namespace {

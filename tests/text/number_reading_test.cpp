@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "number_reading.h"
+#include "text/number_reading.h"
 
 namespace corvanet {
 namespace {

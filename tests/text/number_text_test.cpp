@@ -1,7 +1,7 @@
 // Digit patterns, half-even rounding and the single-precision text.
 #include <gtest/gtest.h>
 
-#include "number_text.h"
+#include "text/number_text.h"
 
 namespace corvanet {
 namespace {

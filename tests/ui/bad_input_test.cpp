@@ -3,8 +3,8 @@
 // a good answer afterwards finishes the worked figure exactly.
 #include <gtest/gtest.h>
 
-#include "calculate_command.h"
-#include "scripted_prompt.h"
+#include "ui/calculate_command.h"
+#include "tests/ui/scripted_prompt.h"
 
 namespace corvanet {
 namespace {

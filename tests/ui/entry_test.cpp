@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "calculate_command.h"
-#include "failure.h"
-#include "scripted_prompt.h"
+#include "ui/calculate_command.h"
+#include "engine/failure.h"
+#include "tests/ui/scripted_prompt.h"
 
 namespace corvanet {
 namespace {

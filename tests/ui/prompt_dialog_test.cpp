@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <deque>
 
-#include "button_binding.h"
-#include "main_window.h"
-#include "prompt_dialog.h"
-#include "scripted_prompt.h"
+#include "app/button_binding.h"
+#include "ui/main_window.h"
+#include "ui/prompt_dialog.h"
+#include "tests/ui/scripted_prompt.h"
 
 namespace corvanet {
 namespace {

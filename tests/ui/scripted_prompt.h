@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "main_window.h"
-#include "prompt_dialog.h"
+#include "ui/main_window.h"
+#include "ui/prompt_dialog.h"
 
 namespace corvanet::testing {
 

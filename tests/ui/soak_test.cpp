@@ -3,9 +3,9 @@
 // fields are right, and (in the sanitizer build) nothing leaks.
 #include <gtest/gtest.h>
 
-#include "calculate_command.h"
-#include "report_text.h"
-#include "scripted_prompt.h"
+#include "ui/calculate_command.h"
+#include "report/report_text.h"
+#include "tests/ui/scripted_prompt.h"
 
 namespace corvanet {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "font_substitution.h"
+#include "ui/font_substitution.h"
 
 int main(int argc, char** argv)
 {

@@ -14,13 +14,13 @@
 #include <QFontMetricsF>
 #include <QTimer>
 
-#include "button_binding.h"
-#include "caption_label.h"
-#include "calculate_command.h"
-#include "main_window.h"
-#include "scripted_prompt.h"
-#include "twips.h"
-#include "window_layout.h"
+#include "app/button_binding.h"
+#include "ui/caption_label.h"
+#include "ui/calculate_command.h"
+#include "ui/main_window.h"
+#include "tests/ui/scripted_prompt.h"
+#include "ui/twips.h"
+#include "ui/window_layout.h"
 
 namespace corvanet {
 namespace {

@@ -1,4 +1,4 @@
-#include "number_reading.h"
+#include "text/number_reading.h"
 
 #include <charconv>
 #include <system_error>

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "result_sink.h"
-#include "survey_record.h"
+#include "engine/result_sink.h"
+#include "engine/survey_record.h"
 
 namespace corvanet {
 

@@ -1,8 +1,8 @@
-#include "display_rules.h"
+#include "text/display_rules.h"
 
 #include <cmath>
 
-#include "number_text.h"
+#include "text/number_text.h"
 
 namespace corvanet {
 
