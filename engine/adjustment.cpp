@@ -19,6 +19,15 @@ void RequirePositive(double S, const char* name)
 
 }  // namespace
 
+void TakeObservedCopy(SurveyRecord& r, int side)
+{
+    static constexpr Step kStep[] = {Step::ObservedS1, Step::ObservedS2, Step::ObservedS3};
+    double SurveyRecord::*const measured[] = {&SurveyRecord::S1, &SurveyRecord::S2, &SurveyRecord::S3};
+    float SurveyRecord::*const observed[] = {&SurveyRecord::S1obs, &SurveyRecord::S2obs, &SurveyRecord::S3obs};
+    const int i = side - 1;
+    r.*observed[i] = RunStep(kStep[i], [&] { return ToSingle(r.*measured[i]); });
+}
+
 AdjustmentValues AdjustFixedAngle(SurveyRecord& r, const Constants& k, ResultSink& sink)
 {
     AdjustmentValues v;

@@ -33,6 +33,12 @@ struct AdjustmentValues {
     double corrSqSum = 0.0;
 };
 
+// Takes the single-precision copy of the accepted measured distance `side`
+// (1, 2 or 3: S1obs from S1 and so on). A distance beyond the single range
+// throws CalculationFailure with the overflow fault, and the copy keeps its
+// earlier value.
+void TakeObservedCopy(SurveyRecord& record, int side);
+
 // Reads the inputs of `record`, writes w, k, ms and the adjusted S1..S3.
 // Throws CalculationFailure at the failing step; fields written before it
 // keep their new values.

@@ -16,6 +16,9 @@ struct StepInfo {
 };
 
 constexpr std::array kSteps{
+    StepInfo{Step::ObservedS1, "entry.S1obs", "输入：第一条观测边长 S1", Triangle::None, ""},
+    StepInfo{Step::ObservedS2, "entry.S2obs", "输入：第二条观测边长 S2", Triangle::None, ""},
+    StepInfo{Step::ObservedS3, "entry.S3obs", "输入：第三条观测边长 S3", Triangle::None, ""},
     StepInfo{Step::DirectionBA, "adjustment.directionBA", "平差：B→A 的边长和方位角", Triangle::None, ""},
     StepInfo{Step::DirectionBC, "adjustment.directionBC", "平差：B→C 的边长和方位角", Triangle::None, ""},
     StepInfo{Step::MeasuredDistances, "adjustment.measuredDistances", "平差：观测边长", Triangle::None, ""},

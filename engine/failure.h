@@ -10,6 +10,10 @@
 namespace corvanet {
 
 enum class Step {
+    // the single-precision copies of the measured distances, taken at entry
+    ObservedS1,
+    ObservedS2,
+    ObservedS3,
     // adjustment of the measured distances
     DirectionBA,
     DirectionBC,
