@@ -3,6 +3,7 @@
 // condition, the two angles at B of the triangles ABP and PBC must fill the
 // angle that A, B and C determine.
 #include "engine/constants.h"
+#include "engine/failure.h"
 #include "engine/result_sink.h"
 #include "engine/survey_record.h"
 
@@ -42,6 +43,6 @@ void TakeObservedCopy(SurveyRecord& record, int side);
 // Reads the inputs of `record`, writes w, k, ms and the adjusted S1..S3.
 // Throws CalculationFailure at the failing step; fields written before it
 // keep their new values.
-AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& k, ResultSink& sink);
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& constants, ResultSink& sink);
 
 }  // namespace corvanet

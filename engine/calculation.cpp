@@ -2,19 +2,19 @@
 
 namespace corvanet {
 
-CalculationValues Calculate(SurveyRecord& record, const Constants& k, ResultSink& sink)
+CalculationValues Calculate(SurveyRecord& record, const Constants& constants, ResultSink& sink)
 {
     CalculationValues v;
-    v.adjustment = AdjustFixedAngle(record, k, sink);
-    v.coordinates = ComputeCoordinates(record, v.adjustment, k, sink);
-    v.precision = AssessPrecision(record, v.adjustment, v.coordinates, k, sink);
+    v.adjustment = AdjustFixedAngle(record, constants, sink);
+    v.coordinates = ComputeCoordinates(record, v.adjustment, constants, sink);
+    v.precision = AssessPrecision(record, v.adjustment, v.coordinates, constants, sink);
     return v;
 }
 
-std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, const Constants& k, ResultSink& sink)
+std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, const Constants& constants, ResultSink& sink)
 {
     try {
-        Calculate(record, k, sink);
+        Calculate(record, constants, sink);
     } catch (const CalculationFailure& failure) {
         return failure;
     }

@@ -13,15 +13,21 @@ enum class Fault {
     NegativeRoot,
     Overflow,
     Invalid,
-    // Refined by the primitives, which know what a failed operation means.
-    ZeroSide,        // a side of a triangle has zero length
-    RightAngle,      // the angle is exactly 90 degrees (cosine exactly 0)
-    NoTriangle,      // the sides violate the triangle inequality
-    SteepDirection,  // dx vanishes against dy in the azimuth
+    // What a failed operation means for the figure, told by the code that
+    // knows: the primitives and the adjustment.
+    ZeroSide,         // a side of a triangle has zero length
+    RightAngle,       // the angle is exactly 90 degrees (cosine exactly 0)
+    NoTriangle,       // the sides violate the triangle inequality
+    SteepDirection,   // dx vanishes against dy in the azimuth
+    NotPositive,      // a measured distance is zero or negative
+    NegativeAdjusted, // the adjustment turned a distance zero or negative
 };
 
+// Thrown by the arithmetic and the primitives; the calculation turns it into
+// the failure of the step that was running.
 struct ArithmeticFault {
     Fault fault;
+    const char* subject = "";  // what the fault is about, e.g. "S2"
 };
 
 class Real {
@@ -34,7 +40,8 @@ public:
     friend Real operator*(Real a, Real b) { return Checked(a.v_ * b.v_); }
     friend Real operator/(Real a, Real b)
     {
-        if (b.v_ == 0.0) throw ArithmeticFault{Fault::DivisionByZero};
+        if (b.v_ == 0.0) [[unlikely]]
+            Throw(Fault::DivisionByZero);
         return Checked(a.v_ / b.v_);
     }
     friend Real operator-(Real a) { return Real(-a.v_); }
@@ -44,10 +51,13 @@ public:
 
     static Real Checked(double v)
     {
-        if (std::isnan(v)) throw ArithmeticFault{Fault::Invalid};
-        if (std::isinf(v)) throw ArithmeticFault{Fault::Overflow};
+        // One test on the common path; the kind of fault only when it fails.
+        if (!std::isfinite(v)) [[unlikely]]
+            Throw(std::isnan(v) ? Fault::Invalid : Fault::Overflow);
         return Real(v);
     }
+
+    [[noreturn]] static void Throw(Fault fault, const char* subject = "") { throw ArithmeticFault{fault, subject}; }
 
 private:
     double v_;
@@ -55,7 +65,8 @@ private:
 
 inline Real Sqrt(Real x)
 {
-    if (x.value() < 0.0) throw ArithmeticFault{Fault::NegativeRoot};
+    if (x.value() < 0.0) [[unlikely]]
+        Real::Throw(Fault::NegativeRoot);
     return Real::Checked(std::sqrt(x.value()));
 }
 inline Real Sin(Real x) { return Real::Checked(std::sin(x.value())); }
@@ -67,7 +78,8 @@ inline Real Atn(Real x) { return Real::Checked(std::atan(x.value())); }
 inline float ToSingle(Real x)
 {
     const float f = static_cast<float>(x.value());
-    if (std::isinf(f)) throw ArithmeticFault{Fault::Overflow};
+    if (std::isinf(f)) [[unlikely]]
+        Real::Throw(Fault::Overflow);
     return f;
 }
 

@@ -1,55 +1,75 @@
 #include "engine/coordinates.h"
 
-#include "engine/failure.h"
 #include "engine/primitives.h"
 
 namespace corvanet {
+namespace {
 
-CoordinateValues ComputeCoordinates(SurveyRecord& r, const AdjustmentValues& adj, const Constants& k,
-                                    ResultSink& sink)
+CoordinateValues Compute(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj, const Constants& constants,
+                         ResultSink& sink)
 {
-    CoordinateValues v;
-    const double s1 = r.S1;
-    const double s2 = r.S2;
-    const double s3 = r.S3;
+    const Real DegToRad = constants.DegToRad;
+    const Real s1 = r.S1, s2 = r.S2, s3 = r.S3;  // the adjusted distances
+    const Real DBA = adj.DBA, DBC = adj.DBC, alphaBA = adj.alphaBA, alphaBC = adj.alphaBC;
 
     // The triangles again, from the adjusted distances.
-    v.angBAP = RunStep(Step::AdjustedAngleBAP, [&] { return TriangleAngle(adj.DBA, s1, s2, k).value(); });
-    v.angABP = RunStep(Step::AdjustedAngleABP, [&] { return TriangleAngle(adj.DBA, s2, s1, k).value(); });
-    v.angAPB = RunStep(Step::AdjustedAngleAPB, [&] { return ThirdAngle(v.angBAP, v.angABP).value(); });
-    v.angBPC = RunStep(Step::AdjustedAngleBPC, [&] { return TriangleAngle(s2, s3, adj.DBC, k).value(); });
-    v.angPBC = RunStep(Step::AdjustedAnglePBC, [&] { return TriangleAngle(s2, adj.DBC, s3, k).value(); });
-    v.angBCP = RunStep(Step::AdjustedAngleBCP, [&] { return ThirdAngle(v.angBPC, v.angPBC).value(); });
+    at(Step::AdjustedAngleBAP);
+    const Real angBAP = TriangleAngle(DBA, s1, s2, constants);
+    at(Step::AdjustedAngleABP);
+    const Real angABP = TriangleAngle(DBA, s2, s1, constants);
+    at(Step::AdjustedAngleAPB);
+    const Real angAPB = ThirdAngle(angBAP, angABP);
+    at(Step::AdjustedAngleBPC);
+    const Real angBPC = TriangleAngle(s2, s3, DBC, constants);
+    at(Step::AdjustedAnglePBC);
+    const Real angPBC = TriangleAngle(s2, DBC, s3, constants);
+    at(Step::AdjustedAngleBCP);
+    const Real angBCP = ThirdAngle(angBPC, angPBC);
 
     // Azimuths to P, each brought into [0, 360) by one turn at most.
-    v.alphaAP = RunStep(Step::AzimuthAP, [&] {
-        Real alpha = (Real(adj.alphaBA) + v.angBAP) + 180.0;  // A→B is alphaBA + 180; P lies clockwise of B
-        if (alpha >= 360.0) alpha = alpha - 360.0;
-        return alpha.value();
-    });
-    v.alphaBP = RunStep(Step::AzimuthBP, [&] {
-        Real alpha = Real(adj.alphaBA) - v.angABP;  // P lies anticlockwise of A, seen from B
-        if (alpha < 0.0) alpha = alpha + 360.0;
-        return alpha.value();
-    });
-    v.alphaCP = RunStep(Step::AzimuthCP, [&] {
-        Real alpha = (Real(adj.alphaBC) - v.angBCP) - 180.0;  // C→B is alphaBC − 180
-        if (alpha < 0.0) alpha = alpha + 360.0;
-        return alpha.value();
-    });
+    at(Step::AzimuthAP);
+    Real alphaAP = (alphaBA + angBAP) + 180.0;  // A→B is alphaBA + 180; P lies clockwise of B
+    if (alphaAP >= 360.0) alphaAP = alphaAP - 360.0;
+    at(Step::AzimuthBP);
+    Real alphaBP = alphaBA - angABP;  // P lies anticlockwise of A, seen from B
+    if (alphaBP < 0.0) alphaBP = alphaBP + 360.0;
+    at(Step::AzimuthCP);
+    Real alphaCP = (alphaBC - angBCP) - 180.0;  // C→B is alphaBC − 180
+    if (alphaCP < 0.0) alphaCP = alphaCP + 360.0;
 
     // Polar points; each is stored and shown before the next is computed.
-    auto store = [&](Step step, ResultField field, double& target, auto formula) {
-        target = RunStep(step, [&] { return formula().value(); });
-        sink.ShowResult(field, r);
+    at(Step::CoordinateXp1);
+    r.xp1 = (Cos(alphaAP * DegToRad) * s1 + r.Xa).value();
+    sink.ShowResult(ResultField::xp1, r);
+    at(Step::CoordinateYp1);
+    r.yp1 = (Sin(alphaAP * DegToRad) * s1 + r.Ya).value();
+    sink.ShowResult(ResultField::yp1, r);
+    at(Step::CoordinateXp2);
+    r.xp2 = (Cos(alphaBP * DegToRad) * s2 + r.Xb).value();
+    sink.ShowResult(ResultField::xp2, r);
+    at(Step::CoordinateYp2);
+    r.yp2 = (Sin(alphaBP * DegToRad) * s2 + r.Yb).value();
+    sink.ShowResult(ResultField::yp2, r);
+    at(Step::CoordinateXp3);
+    r.xp3 = (Cos(alphaCP * DegToRad) * s3 + r.Xc).value();
+    sink.ShowResult(ResultField::xp3, r);
+    at(Step::CoordinateYp3);
+    r.yp3 = (Sin(alphaCP * DegToRad) * s3 + r.Yc).value();
+    sink.ShowResult(ResultField::yp3, r);
+
+    return {
+        .angBAP = angBAP.value(), .angABP = angABP.value(), .angAPB = angAPB.value(),
+        .angBPC = angBPC.value(), .angPBC = angPBC.value(), .angBCP = angBCP.value(),
+        .alphaAP = alphaAP.value(), .alphaBP = alphaBP.value(), .alphaCP = alphaCP.value(),
     };
-    store(Step::CoordinateXp1, ResultField::xp1, r.xp1, [&] { return CosDeg(v.alphaAP, k) * s1 + r.Xa; });
-    store(Step::CoordinateYp1, ResultField::yp1, r.yp1, [&] { return SinDeg(v.alphaAP, k) * s1 + r.Ya; });
-    store(Step::CoordinateXp2, ResultField::xp2, r.xp2, [&] { return CosDeg(v.alphaBP, k) * s2 + r.Xb; });
-    store(Step::CoordinateYp2, ResultField::yp2, r.yp2, [&] { return SinDeg(v.alphaBP, k) * s2 + r.Yb; });
-    store(Step::CoordinateXp3, ResultField::xp3, r.xp3, [&] { return CosDeg(v.alphaCP, k) * s3 + r.Xc; });
-    store(Step::CoordinateYp3, ResultField::yp3, r.yp3, [&] { return SinDeg(v.alphaCP, k) * s3 + r.Yc; });
-    return v;
+}
+
+}  // namespace
+
+CoordinateValues ComputeCoordinates(SurveyRecord& record, const AdjustmentValues& adj, const Constants& constants,
+                                    ResultSink& sink)
+{
+    return RunStage(Compute, record, adj, constants, sink);
 }
 
 }  // namespace corvanet

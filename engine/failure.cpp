@@ -60,31 +60,24 @@ constexpr std::array kSteps{
     StepInfo{Step::RelativeError, "precision.m", "精度评定：相对中误差 1/m", Triangle::None, ""},
 };
 
-const StepInfo& Info(Step step)
+// The table is complete and in the order of the enum: a step without its row
+// does not compile.
+constexpr bool InEnumOrder()
 {
-    for (const StepInfo& info : kSteps)
-        if (info.step == step) return info;
-    return kSteps.front();
+    for (std::size_t i = 0; i < kSteps.size(); ++i)
+        if (static_cast<std::size_t>(kSteps[i].step) != i) return false;
+    return true;
 }
+static_assert(kSteps.size() == kStepCount && InEnumOrder(), "every step has one row, in the order of Step");
+
+const StepInfo& Info(Step step) { return kSteps[static_cast<std::size_t>(step)]; }
 
 std::string TriangleName(Triangle t) { return t == Triangle::ABP ? "ABP" : "PBC"; }
 
-}  // namespace
-
-const char* StepId(Step step) { return Info(step).id; }
-const char* StepText(Step step) { return Info(step).text; }
-
-CalculationFailure::CalculationFailure(Step step, std::string message)
-    : std::runtime_error(std::string(StepText(step)) + "：" + message), step_(step), message_(std::move(message))
-{
-}
-
-CalculationFailure::CalculationFailure(Step step, Fault fault) : CalculationFailure(step, FailureMessage(step, fault)) {}
-
-std::string FailureMessage(Step step, Fault fault)
+std::string FailureMessage(Step step, const ArithmeticFault& f)
 {
     const StepInfo& info = Info(step);
-    switch (fault) {
+    switch (f.fault) {
     case Fault::ZeroSide:
         if (info.triangle == Triangle::ABP) return "A 点与 B 点重合（边 AB 长度为零），无法构成三角形 ABP。";
         if (info.triangle == Triangle::PBC) return "C 点与 B 点重合（边 BC 长度为零），无法构成三角形 PBC。";
@@ -113,12 +106,31 @@ std::string FailureMessage(Step step, Fault fault)
         case Step::ErrorMy: return "横座标权倒数 py 为负值，无法计算中误差 my。";
         default: return "运算中出现负数开平方。";
         }
+    case Fault::NotPositive:
+        return std::string("观测边长 ") + f.subject + " 必须大于零。";
+    case Fault::NegativeAdjusted:
+        return "平差改正后的边长不大于零，请检查 A、B、C 点的次序是否按自左向右顺序排列。";
     case Fault::Overflow:
         return "数值超出计算范围（溢出），请检查输入的座标和边长。";
     case Fault::Invalid:
         return "运算结果无效，请检查输入的座标和边长。";
     }
     return "运算失败。";
+}
+
+}  // namespace
+
+const char* StepId(Step step) { return Info(step).id; }
+const char* StepText(Step step) { return Info(step).text; }
+
+CalculationFailure::CalculationFailure(Step step, const ArithmeticFault& fault)
+    : CalculationFailure(step, FailureMessage(step, fault))
+{
+}
+
+CalculationFailure::CalculationFailure(Step step, std::string message)
+    : std::runtime_error(std::string(StepText(step)) + "：" + message), step_(step), message_(std::move(message))
+{
 }
 
 }  // namespace corvanet

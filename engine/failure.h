@@ -2,8 +2,10 @@
 // A calculation that has no value for its inputs stops at the step that
 // failed. The failure names that step and says in the program's own words
 // what is wrong with the figure.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "engine/checked_real.h"
 
@@ -57,6 +59,7 @@ enum class Step {
     ErrorMd,
     RelativeError,
 };
+inline constexpr std::size_t kStepCount = static_cast<std::size_t>(Step::RelativeError) + 1;
 
 // A stable identifier, e.g. "adjustment.angBAP".
 const char* StepId(Step step);
@@ -65,29 +68,40 @@ const char* StepText(Step step);
 
 class CalculationFailure : public std::runtime_error {
 public:
-    CalculationFailure(Step step, std::string message);
-    CalculationFailure(Step step, Fault fault);
+    // The one place where a fault becomes what the user reads.
+    CalculationFailure(Step step, const ArithmeticFault& fault);
 
     Step step() const { return step_; }
     const std::string& message() const { return message_; }
 
 private:
+    CalculationFailure(Step step, std::string message);
+
     Step step_;
     std::string message_;
 };
 
-// What the failure of `fault` at `step` means for the figure.
-std::string FailureMessage(Step step, Fault fault);
+// The step about to run. A stage marks each step with `at(Step::…)` before
+// its formulas, so a fault anywhere in them is the failure of that step.
+class StepMarker {
+public:
+    void operator()(Step step) { current_ = step; }
+    Step current() const { return current_; }
 
-// Runs one step of the calculation; an arithmetic fault inside it becomes
-// the failure of that step.
-template <class Body>
-auto RunStep(Step step, Body&& body) -> decltype(body())
+private:
+    Step current_ = Step::DirectionBA;
+};
+
+// Runs `stage(at, args…)`; a fault inside becomes the CalculationFailure of
+// the step last marked.
+template <class Stage, class... Args>
+auto RunStage(Stage&& stage, Args&&... args)
 {
+    StepMarker at;
     try {
-        return body();
-    } catch (const ArithmeticFault& f) {
-        throw CalculationFailure(step, f.fault);
+        return stage(at, std::forward<Args>(args)...);
+    } catch (const ArithmeticFault& fault) {
+        throw CalculationFailure(at.current(), fault);
     }
 }
 

@@ -25,11 +25,11 @@ Route ChooseRoute(double s1, double s2, double s3);
 // Writes px, py, mx, my, md (shown together) and then m, along the route
 // that ChooseRoute takes.
 PrecisionValues AssessPrecision(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo,
-                                const Constants& k, ResultSink& sink);
+                                const Constants& constants, ResultSink& sink);
 
 // The same along a given route, to compare the routes on one figure.
 PrecisionValues AssessPrecisionByRoute(SurveyRecord& record, const AdjustmentValues& adj,
-                                       const CoordinateValues& coo, const Constants& k, ResultSink& sink,
+                                       const CoordinateValues& coo, const Constants& constants, ResultSink& sink,
                                        Route route);
 
 }  // namespace corvanet

@@ -2,6 +2,9 @@
 // stood there (fields before the step new, fields after it as before).
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "tests/engine/test_figures.h"
 
 namespace corvanet {
@@ -169,12 +172,36 @@ TEST(Failures, ZeroPositionErrorStopsBeforeM)
     EXPECT_NE(figure.px, 0.0) << "px and py are stored before the failure";
 }
 
-TEST(Failures, StepsHaveIdsAndTexts)
+TEST(Failures, EveryStepHasItsOwnIdAndText)
 {
-    EXPECT_STREQ(StepId(Step::AngleBAP), "adjustment.angBAP");
-    EXPECT_STREQ(StepId(Step::RelativeError), "precision.m");
-    const CalculationFailure f(Step::Coefficients, Fault::DivisionByZero);
-    EXPECT_NE(std::string(f.what()).find(StepText(Step::Coefficients)), std::string::npos);
+    // The ids are what the command-line tool and its users key on: a row
+    // copied without its id changed would make two steps indistinguishable.
+    std::set<std::string> ids, texts;
+    for (std::size_t i = 0; i < kStepCount; ++i) {
+        const Step step = static_cast<Step>(i);
+        EXPECT_TRUE(ids.insert(StepId(step)).second) << StepId(step);
+        EXPECT_TRUE(texts.insert(StepText(step)).second) << StepText(step);
+    }
+    const CalculationFailure f(Step::Coefficients, ArithmeticFault{Fault::DivisionByZero});
+    EXPECT_EQ(std::string(f.what()), std::string(StepText(Step::Coefficients)) + "：" + f.message());
+}
+
+TEST(Failures, ObservedCopyBeyondTheSingleRangeOverflows)
+{
+    SurveyRecord r = WorkedFigure();
+    r.S2 = 1e39;
+    const float before = r.S2obs;
+    try {
+        TakeObservedCopy(r, 2);
+        FAIL() << "expected the overflow failure";
+    } catch (const CalculationFailure& f) {
+        EXPECT_EQ(f.step(), Step::ObservedS2);
+        EXPECT_NE(f.message().find("溢出"), std::string::npos);
+    }
+    EXPECT_EQ(r.S2obs, before) << "nothing stored";
+    r.S2 = 3.4e38;  // just inside the single range
+    TakeObservedCopy(r, 2);
+    EXPECT_EQ(r.S2obs, 3.4e38f);
 }
 
 }  // namespace

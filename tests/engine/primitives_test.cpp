@@ -29,6 +29,15 @@ TEST(Azimuth, AxisDirectionsAreExact)
     EXPECT_EQ(Az(3, 0), 0.0);
 }
 
+TEST(Azimuth, DyAHairBelowZeroEastOfNorthGivesExactly360)
+{
+    // The arctangent's tiny negative angle is lost when 360 is added: the
+    // range of F2 is [0, 360], not [0, 360).
+    EXPECT_EQ(Az(1, -1e-300), 360.0);
+    EXPECT_EQ(Az(1000, -1e-14), 360.0);
+    EXPECT_LT(Az(1000, -1e-10), 360.0);
+}
+
 TEST(Azimuth, QuadrantsCarryTheTenDecimalPi)
 {
     EXPECT_DOUBLE_EQ(Az(1, 1), 45.00000000128619);
@@ -76,11 +85,6 @@ TEST(TriangleAngle, DegenerateTrianglesFail)
     EXPECT_EQ(TriangleFault(1, 1, 3), Fault::NoTriangle);
     EXPECT_EQ(TriangleFault(0, 1, 1), Fault::ZeroSide);
     EXPECT_EQ(TriangleFault(1e200, 1e200, 1), Fault::Overflow);
-}
-
-TEST(ThirdAngle, SubtractsInOrder)
-{
-    EXPECT_EQ(ThirdAngle(40.02995468914233, 52.69649280983608).value(), (180.0 - 40.02995468914233) - 52.69649280983608);
 }
 
 TEST(CheckedReal, EveryOperationIsChecked)
