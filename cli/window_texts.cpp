@@ -1,6 +1,7 @@
 #include "cli/window_texts.h"
 
 #include "text/display_rules.h"
+#include "text/entry_inputs.h"
 
 namespace corvanet {
 
@@ -9,16 +10,8 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     TextedCalculation out;
     auto& t = out.texts;
     t["Text26"] = kOrderNote;
-    t["Text1"] = CoordinateEchoText(r.Xa);
-    t["Text2"] = CoordinateEchoText(r.Ya);
-    t["Text3"] = CoordinateEchoText(r.Xb);
-    t["Text4"] = CoordinateEchoText(r.Yb);
-    t["Text5"] = CoordinateEchoText(r.Xc);
-    t["Text6"] = CoordinateEchoText(r.Yc);
-    t["Text11"] = PointNameEchoText(r.PointName);
-    t["Text7"] = DistanceEchoText(r.S1);
-    t["Text8"] = DistanceEchoText(r.S2);
-    t["Text9"] = DistanceEchoText(r.S3);
+    for (const EntryInput& input : EntryInputs())
+        t[input.box] = EchoText(input, r);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
     out.failure = TryCalculate(r, SetUpConstants(), sink);
     return out;

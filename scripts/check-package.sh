@@ -1,19 +1,82 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with its dependencies, runs the
-# installed corvanet-cli on the worked figure, and removes the package again.
+# Builds the Debian package and checks it without touching the system: its
+# fields and files, that apt can resolve every dependency, that the libraries
+# its programs link against belong to packages it depends on, and that the
+# corvanet-cli unpacked into a temporary folder runs the worked figure.
+#
+#   check-package.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=build
-(cd "$build_dir" && cpack -G DEB >/dev/null)
+build_dir=${1:-build}
+fail() { echo "check-package: $*" >&2; exit 1; }
+
+log=$(mktemp)
+(cd "$build_dir" && cpack -G DEB) >"$log" 2>&1 || { cat "$log" >&2; rm -f "$log"; fail "cpack failed"; }
+rm -f "$log"
 deb=$(ls -t "$build_dir"/corvanet_*.deb | head -1)
 echo "Package: $deb"
-dpkg-deb --field "$deb" Package Version Depends
-dpkg-deb --contents "$deb" | awk '{print $6}' | grep -E 'bin/corvanet|applications/corvanet.desktop|corvanet.svg'
-export DEBIAN_FRONTEND=noninteractive
-apt-get install -y -qq "./$deb" >/dev/null
-trap 'apt-get remove -y -qq corvanet >/dev/null' EXIT
-out=$(printf '2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n' | /usr/bin/corvanet-cli --json)
-echo "$out" | grep -q '"w": -2.759147882461548' || { echo "installed corvanet-cli gave a wrong figure"; exit 1; }
-echo "$out" | grep -q '"Text25": "1/100162"' || { echo "installed corvanet-cli gave a wrong text"; exit 1; }
-test -x /usr/bin/corvanet || { echo "corvanet is not installed in /usr/bin"; exit 1; }
-echo "Installed package runs the worked figure."
+
+[ "$(dpkg-deb --field "$deb" Package)" = corvanet ] || fail "the package is not named corvanet"
+[ "$(dpkg-deb --field "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
+depends=$(dpkg-deb --field "$deb" Depends)
+echo "Depends: $depends"
+
+files=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+for f in ./usr/bin/corvanet ./usr/bin/corvanet-cli ./usr/share/applications/corvanet.desktop \
+         ./usr/share/icons/hicolor/scalable/apps/corvanet.svg; do
+  grep -qx -- "$f" <<<"$files" || fail "$f is not in the package"
+done
+
+# Each dependency (or one of its alternatives) has a version apt could
+# install, or has installed, that satisfies the stated relation.
+declare -A depended=()
+IFS=',' read -ra clauses <<<"$depends"
+for clause in "${clauses[@]}"; do
+  ok=0
+  IFS='|' read -ra alternatives <<<"$clause"
+  for alternative in "${alternatives[@]}"; do
+    read -r name relation <<<"$alternative"
+    depended[$name]=1
+    candidate=$(apt-cache policy "$name" 2>/dev/null | awk '/Candidate:/ {print $2}')
+    [ -n "$candidate" ] && [ "$candidate" != "(none)" ] || continue
+    if [ -n "${relation:-}" ]; then
+      op=$(sed -E 's/^\(([<>=]+) *(.*)\)$/\1/' <<<"$relation")
+      version=$(sed -E 's/^\(([<>=]+) *(.*)\)$/\2/' <<<"$relation")
+      case "$op" in '>=') op=ge ;; '<=') op=le ;; '=') op=eq ;; '>>') op=gt ;; '<<') op=lt ;; esac
+      dpkg --compare-versions "$candidate" "$op" "$version" || continue
+    fi
+    ok=1
+  done
+  [ "$ok" = 1 ] || fail "apt cannot resolve the dependency '${clause# }'"
+done
+
+# The package that owns a library file, under any of its names (/lib is
+# /usr/lib on a merged system, and dpkg knows only the name it unpacked).
+owner_of() {
+  local real
+  real=$(realpath "$1")
+  for name in "$1" "$real" "${real#/usr}" "/usr$1"; do
+    dpkg -S "$name" 2>/dev/null | head -1 | cut -d: -f1 && return 0
+  done
+  return 1
+}
+
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+
+# Every library a program links against comes from a package in Depends.
+for program in "$unpacked"/usr/bin/*; do
+  while read -r library path; do
+    owner=$(owner_of "$path") ||
+      fail "no package owns $path, which ${program##*/} needs"
+    [ -n "${depended[$owner]:-}" ] || fail "${program##*/} needs $library from $owner, which Depends does not name"
+  done < <(ldd "$program" | awk '$2 == "=>" && $3 ~ /^\// {print $1, $3}' |
+           grep -F -f <(objdump -p "$program" | awk '/NEEDED/ {print $2}'))
+done
+
+out=$(printf '2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n' |
+      "$unpacked"/usr/bin/corvanet-cli --json)
+grep -q '"w": -2.759147882461548' <<<"$out" || fail "the packaged corvanet-cli gave a wrong figure"
+grep -q '"Text25": "1/100162"' <<<"$out" || fail "the packaged corvanet-cli gave a wrong text"
+echo "The package's dependencies resolve and its corvanet-cli runs the worked figure."

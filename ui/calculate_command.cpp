@@ -1,53 +1,16 @@
 #include "ui/calculate_command.h"
 
+#include "engine/adjustment.h"
 #include "engine/calculation.h"
 #include "engine/constants.h"
 #include "text/display_rules.h"
+#include "text/entry_inputs.h"
 #include "text/number_reading.h"
 
 namespace corvanet {
 namespace {
 
-// The three confirmation texts, parentheses unbalanced as the users know them.
-constexpr const char* kConfirm1 = "确认输入是否正确入 ? 输入正确单击 Enter 键 );输入错误输入( 即为:0)";
-constexpr const char* kConfirm2 = "确认输入是否正确入 ? 输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0) ";
-constexpr const char* kConfirm3 = "确认输入是否正确 ? 输入正确单击 Enter 键 );输入错误输入( 即为:0)";
-
-constexpr const char* kPointNamePrompt = "请输入待定点 P 的点名 :";
 constexpr const char* kNeedNumber = "请输入一个数值。";
-
-// One numeric input as the entry tables give it.
-struct NumericInput {
-    double SurveyRecord::*value;
-    const char* box;
-    const char* prompt;
-    const char* reentryPrompt;
-    const char* firstConfirmation;
-    const char* laterConfirmation;
-    std::string (*echo)(double);
-    bool echoAfterReentry = true;             // Yc's field stays empty until it is accepted
-    float SurveyRecord::*observed = nullptr;  // S1obs..S3obs, taken when the confirmation ends
-};
-
-using R = SurveyRecord;
-constexpr NumericInput kXa{&R::Xa, "Text1", "请输入左側已知点 A 纵座标 Xa :", "输入左側已知点 A 正确的纵座标 Xa :",
-                           kConfirm1, kConfirm1, CoordinateEchoText};
-constexpr NumericInput kYa{&R::Ya, "Text2", "请输入左側已知点 A 横座标 Ya :", "输入左側已知点 A 正确的横座标 Ya :",
-                           kConfirm1, kConfirm1, CoordinateEchoText};
-constexpr NumericInput kXb{&R::Xb, "Text3", "请输入中间已知点 B 纵座标 Xb :", "输入中间已知点 B 正确的纵座标 Xb :",
-                           kConfirm1, kConfirm1, CoordinateEchoText};
-constexpr NumericInput kYb{&R::Yb, "Text4", "请输入中间已知点 B 横座标 Yb:", "输入中间已知点 B 正确的横座标 Yb :",
-                           kConfirm2, kConfirm1, CoordinateEchoText};
-constexpr NumericInput kXc{&R::Xc, "Text5", "请输入右側已知点 C 纵座标 Xc :", "输入右側已知点 C 正确的纵座标 Xc :",
-                           kConfirm1, kConfirm1, CoordinateEchoText};
-constexpr NumericInput kYc{&R::Yc, "Text6", "请输入右侧已知点 C 横座标 Yc :", "输入右側已知点 C 正确的横座标 Yc :",
-                           kConfirm1, kConfirm1, CoordinateEchoText, false};
-constexpr NumericInput kS1{&R::S1, "Text7", "请输入第一条观测边长 S1 :", "输入第一条观测边长 S1 正确的数值 :",
-                           kConfirm3, kConfirm3, DistanceEchoText, true, &R::S1obs};
-constexpr NumericInput kS2{&R::S2, "Text8", "请输入第二条观测边长 S2 :", "输入第二条观测边长 S2 正确的数值 :",
-                           kConfirm1, kConfirm3, DistanceEchoText, true, &R::S2obs};
-constexpr NumericInput kS3{&R::S3, "Text9", "请输入第三条观测边长 S3 :", "输入第三条观测边长 S3 正确的数值 :",
-                           kConfirm3, kConfirm3, DistanceEchoText, true, &R::S3obs};
 
 // The entry's dialogue with the user. Each step answers false when the user
 // cancelled a value prompt; the calculation then ends where it stands.
@@ -56,37 +19,43 @@ public:
     Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
         : record_(record), fields_(fields), prompt_(prompt) {}
 
-    bool Number(const NumericInput& in)
+    // Throws CalculationFailure when an accepted distance has no single
+    // precision copy.
+    bool Take(const EntryInput& in) { return in.value ? Number(in) : PointName(in); }
+
+private:
+    bool Number(const EntryInput& in)
     {
         double& value = record_.*in.value;
         if (!AskValue(in.prompt, value))
             return false;
-        fields_.SetText(in.box, in.echo(value));
+        Echo(in);
         for (const char* confirmation = in.firstConfirmation; WantsReentry(confirmation);
              confirmation = in.laterConfirmation) {
             fields_.SetText(in.box, "");
             if (!AskValue(in.reentryPrompt, value))
                 return false;
             if (in.echoAfterReentry)
-                fields_.SetText(in.box, in.echo(value));
+                Echo(in);
         }
-        fields_.SetText(in.box, in.echo(value));
-        if (in.observed)
-            record_.*in.observed = static_cast<float>(value);
+        Echo(in);
+        if (in.observedSide != 0)
+            TakeObservedCopy(record_, in.observedSide);
         return true;
     }
 
-    bool PointName()
+    bool PointName(const EntryInput& in)
     {
-        const auto name = prompt_.Ask(kPointNamePrompt);
+        const auto name = prompt_.Ask(in.prompt);
         if (!name)
             return false;
         record_.PointName = *name;
-        fields_.SetText("Text11", PointNameEchoText(*name));
+        Echo(in);
         return true;
     }
 
-private:
+    void Echo(const EntryInput& in) { fields_.SetText(in.box, EchoText(in, record_)); }
+
     // Stores the number typed at `message`; a line that is not a number is
     // asked for again.
     bool AskValue(const char* message, double& value)
@@ -133,16 +102,19 @@ void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
     const Constants k = SetUpConstants();
     fields.SetText("Text26", kOrderNote);
 
-    Entry entry(record, fields, prompt);
-    const bool entered = entry.Number(kXa) && entry.Number(kYa) && entry.Number(kXb) && entry.Number(kYb)
-                         && entry.Number(kXc) && entry.Number(kYc) && entry.PointName()
-                         && entry.Number(kS1) && entry.Number(kS2) && entry.Number(kS3);
-    if (!entered)
-        return;  // cancelled: what is stored and shown stays as it is
+    // One road for a failure, at entry or in the computation: it stops the
+    // calculation and the fields keep what they hold.
+    try {
+        Entry entry(record, fields, prompt);
+        for (const EntryInput& input : EntryInputs())
+            if (!entry.Take(input))
+                return;  // cancelled: what is stored and shown stays as it is
 
-    BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-    if (const auto failure = TryCalculate(record, k, sink))
-        prompt.Warn(FailureText(*failure));  // the fields keep what they hold
+        BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
+        Calculate(record, k, sink);
+    } catch (const CalculationFailure& failure) {
+        prompt.Warn(FailureText(failure));
+    }
 }
 
 }  // namespace corvanet

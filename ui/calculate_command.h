@@ -2,21 +2,11 @@
 // The Calculate command: the ten inputs asked for one at a time, each echoed
 // into its field and confirmed or entered again, then the computation with
 // every result written into its box as it is stored.
-#include <string>
-#include <string_view>
-
-#include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
+#include "ui/fields.h"
+#include "ui/prompt_dialog.h"
 
 namespace corvanet {
-
-// The window's single-line fields, written by name. Nothing reads them back:
-// the record holds the values.
-class Fields {
-public:
-    virtual ~Fields() = default;
-    virtual void SetText(std::string_view name, const std::string& text) = 0;
-};
 
 // Bound to the Calculate button. Returns when the results are shown, when
 // the user cancelled a value prompt (everything stored so far stays), or

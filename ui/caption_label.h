@@ -16,6 +16,8 @@ namespace corvanet {
 QStringList WrapAtBlanks(const QString& caption, const QFontMetricsF& metrics, qreal width);
 
 class CaptionLabel final : public QLabel {
+    Q_OBJECT
+
 public:
     CaptionLabel(const QString& caption, QWidget* parent);
     QStringList lines() const;

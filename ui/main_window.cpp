@@ -26,6 +26,8 @@ QFont FontFor(ControlKind kind, Face face)
 // A line of the diagram or the frame: a child covering the line's bounding
 // box, so that it carries its name like every other control.
 class LineWidget final : public QWidget {
+    Q_OBJECT
+
 public:
     LineWidget(QWidget* parent, const LineRow& row, const TwipScale& scale)
         : QWidget(parent), from_(scale.X(row.x1), scale.Y(row.y1)), to_(scale.X(row.x2), scale.Y(row.y2)),
@@ -132,3 +134,5 @@ void MainWindow::SetText(std::string_view name, const std::string& text)
 }
 
 }  // namespace corvanet
+
+#include "main_window.moc"  // LineWidget

@@ -16,6 +16,8 @@ class QPushButton;
 namespace corvanet {
 
 class MainWindow final : public QWidget, public Fields {
+    Q_OBJECT
+
 public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -17,13 +19,31 @@ struct Result {
     std::string out;
 };
 
+// A folder of its own under the test's temporary folder, removed with what
+// it holds when it goes: CTest runs the cases as processes side by side.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        std::string pattern = ::testing::TempDir() + "corvanet-cli-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            ADD_FAILURE() << "cannot make a folder like " << pattern;
+        path_ = pattern;
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path_); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    std::string File(const char* name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
 Result RunCli(const std::string& args, const std::string& input)
 {
-    // CTest runs the cases as processes side by side: one file each.
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    static int call = 0;
-    const std::string inputPath = ::testing::TempDir() + "cli_input_" + info->test_suite_name() + "_" +
-                                  info->name() + "_" + std::to_string(++call) + ".txt";
+    const ScratchDir dir;
+    const std::string inputPath = dir.File("input.txt");
     std::ofstream(inputPath, std::ios::binary) << input;
     const std::string command = std::string(CORVANET_CLI) + " " + args + " < " + inputPath + " 2>/dev/null";
     Result r;
@@ -102,8 +122,8 @@ namespace {
 
 TEST(CliPdf, WritesTheReportOfTheFigure)
 {
-    const std::string pdf = ::testing::TempDir() + "cli_report.pdf";
-    std::remove(pdf.c_str());
+    const ScratchDir dir;
+    const std::string pdf = dir.File("report.pdf");
     const Result r = RunCli("--pdf " + pdf, kWorked);
     EXPECT_EQ(r.status, 0);
     std::ifstream in(pdf, std::ios::binary);

@@ -97,17 +97,6 @@ TEST(ResultText, RelativeErrorCutsTheFraction)
     EXPECT_EQ(ResultText(ResultField::m, r), "1/-7");
 }
 
-TEST(ResultText, BoxNames)
-{
-    EXPECT_STREQ(ResultBoxName(ResultField::w), "Text18");
-    EXPECT_STREQ(ResultBoxName(ResultField::ms), "Text19");
-    EXPECT_STREQ(ResultBoxName(ResultField::xp1), "Text12");
-    EXPECT_STREQ(ResultBoxName(ResultField::yp3), "Text17");
-    EXPECT_STREQ(ResultBoxName(ResultField::px), "Text20");
-    EXPECT_STREQ(ResultBoxName(ResultField::md), "Text24");
-    EXPECT_STREQ(ResultBoxName(ResultField::m), "Text25");
-}
-
 TEST(EchoText, PatternWithoutRounding)
 {
     EXPECT_EQ(CoordinateEchoText(3456.7), " 3456.700");

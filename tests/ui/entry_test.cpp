@@ -197,6 +197,32 @@ TEST_F(Calculate, S1obsHoldsTheAcceptedValue)
     EXPECT_EQ(window.record().S1obs, 101.0f);
 }
 
+TEST_F(Calculate, ADistanceBeyondSinglePrecisionStopsAtEntryLikeAFailedStep)
+{
+    Press(WorkedEntry());
+
+    // S1 = 1e39 is a number, echoed and accepted, but has no single copy.
+    const ScriptedPrompt& p = Press(Replaced(WorkedEntry(), kAtS1, 6, {"1e39", ""}));
+    EXPECT_EQ(p.Messages().back(), kConfirm3) << "S2 is not asked";
+    ASSERT_EQ(p.warnings.size(), 1u);
+    EXPECT_EQ(p.warnings[0], "计算未能完成。\n步骤：输入：第一条观测边长 S1\n"
+                             "数值超出计算范围（溢出），请检查输入的座标和边长。");
+    EXPECT_EQ(window.record().S1, 1e39);
+    EXPECT_EQ(window.record().S1obs, 509.905f) << "the copy keeps the earlier figure's value";
+    EXPECT_EQ(window.record().S2obs, 412.308f);
+    EXPECT_EQ(Field("Text7"), " 1000000000000000000000000000000000000000.0000") << "the echo stays";
+    ExpectWorkedResults();  // no result of the new figure was stored
+
+    // At S3 the failure names S3, after S1 and S2 were taken.
+    const ScriptedPrompt& q = Press(Replaced(WorkedEntry(), kAtS1, 6, {"600", "", "500", "", "-1e39", ""}));
+    ASSERT_EQ(q.warnings.size(), 1u);
+    EXPECT_NE(q.warnings[0].find("步骤：输入：第三条观测边长 S3\n"), std::string::npos) << q.warnings[0];
+    EXPECT_EQ(window.record().S1obs, 600.0f);
+    EXPECT_EQ(window.record().S2obs, 500.0f);
+    EXPECT_EQ(window.record().S3obs, 474.345f);
+    ExpectWorkedResults();
+}
+
 TEST_F(Calculate, ALineThatIsNotANumberIsAskedForAgain)
 {
     const ScriptedPrompt& p = Press({"2500", "",                       // Xa accepted

@@ -31,26 +31,14 @@ std::vector<Answer> CancelledEntry()  // Cancel at S2
 TEST(Soak, AThousandCalculationsWithReportsBetween)
 {
     MainWindow window;
-    std::size_t reportBytes = 0;
-    int complete = 0, stopped = 0, cancelled = 0;
     for (int i = 0; i < 1000; ++i) {
         const int kind = i % 3;
         ScriptedPrompt p(window, kind == 0 ? WorkedEntry() : kind == 1 ? StoppedEntry() : CancelledEntry());
         Command1_Click(window.record(), window, p);
         ASSERT_TRUE(p.Finished()) << "calculation " << i;
-        if (kind == 1) {
-            ASSERT_EQ(p.warnings.size(), 1u) << "calculation " << i;
-            ++stopped;
-        } else {
-            ASSERT_TRUE(p.warnings.empty()) << "calculation " << i;
-            kind == 0 ? ++complete : ++cancelled;
-        }
-        reportBytes += ReportPlainText(window.record()).size();
+        ASSERT_EQ(p.warnings.size(), kind == 1 ? 1u : 0u) << "calculation " << i;
+        ReportPlainText(window.record());
     }
-    EXPECT_EQ(complete, 334);
-    EXPECT_EQ(stopped, 333);
-    EXPECT_EQ(cancelled, 333);
-    EXPECT_GT(reportBytes, 1000u * 1000u);
 
     // The last one (i = 999) was complete: the worked figure throughout.
     for (const auto& [box, shown] : kWorkedResults)
@@ -58,6 +46,7 @@ TEST(Soak, AThousandCalculationsWithReportsBetween)
     EXPECT_EQ(window.fieldText(QStringLiteral("Text3")).toStdString(), " 3000.000");
     EXPECT_EQ(window.record().S1obs, 509.905f);
     EXPECT_EQ(window.record().m, 100162.203125f);
+    EXPECT_NE(ReportPlainText(window.record()).find("1/m=1/ 100162 "), std::string::npos);
 }
 
 }  // namespace
