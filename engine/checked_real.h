@@ -63,15 +63,17 @@ private:
     double v_;
 };
 
+// Every argument these see is the result of a checked operation, so it is
+// finite, and so are their results: only the negative root needs a test.
 inline Real Sqrt(Real x)
 {
     if (x.value() < 0.0) [[unlikely]]
         Real::Throw(Fault::NegativeRoot);
-    return Real::Checked(std::sqrt(x.value()));
+    return Real(std::sqrt(x.value()));
 }
-inline Real Sin(Real x) { return Real::Checked(std::sin(x.value())); }
-inline Real Cos(Real x) { return Real::Checked(std::cos(x.value())); }
-inline Real Atn(Real x) { return Real::Checked(std::atan(x.value())); }
+inline Real Sin(Real x) { return Real(std::sin(x.value())); }
+inline Real Cos(Real x) { return Real(std::cos(x.value())); }
+inline Real Atn(Real x) { return Real(std::atan(x.value())); }
 
 // Storing into a single-precision field: the value is rounded to the nearest
 // single, and a value beyond the single range overflows.
