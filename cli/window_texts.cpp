@@ -20,7 +20,8 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     t["Text8"] = DistanceEchoText(r.S2);
     t["Text9"] = DistanceEchoText(r.S3);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
-    out.failure = TryCalculate(r, SetUpConstants(), sink);
+    out.outcome = CalculateOutcome(r, SetUpConstants(), sink);
+    out.failure = out.outcome.failure;
     return out;
 }
 
