@@ -1,6 +1,6 @@
 #include "ui/calculate_command.h"
 
-#include "engine/calculation.h"
+#include "engine/outcome.h"
 #include "engine/constants.h"
 #include "text/display_rules.h"
 #include "text/number_reading.h"
@@ -53,12 +53,13 @@ constexpr NumericInput kS3{&R::S3, "Text9", "请输入第三条观测边长 S3 :
 // cancelled a value prompt; the calculation then ends where it stands.
 class Entry {
 public:
-    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
-        : record_(record), fields_(fields), prompt_(prompt) {}
+    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt, std::map<std::string, std::string>* accepted)
+        : record_(record), fields_(fields), prompt_(prompt), accepted_(accepted) {}
 
     bool Number(const NumericInput& in)
     {
         double& value = record_.*in.value;
+        recall_ = Recall(in.prompt);
         if (!AskValue(in.prompt, value))
             return false;
         fields_.SetText(in.box, in.echo(value));
@@ -73,14 +74,16 @@ public:
         fields_.SetText(in.box, in.echo(value));
         if (in.observed)
             record_.*in.observed = static_cast<float>(value);
+        Remember(in.prompt, line_);
         return true;
     }
 
     bool PointName()
     {
-        const auto name = prompt_.Ask(kPointNamePrompt);
+        const auto name = prompt_.AskRecalling(kPointNamePrompt, Recall(kPointNamePrompt));
         if (!name)
             return false;
+        Remember(kPointNamePrompt, *name);
         record_.PointName = *name;
         fields_.SetText("Text11", PointNameEchoText(*name));
         return true;
@@ -92,11 +95,12 @@ private:
     bool AskValue(const char* message, double& value)
     {
         for (;;) {
-            const auto line = prompt_.Ask(message);
+            const auto line = prompt_.AskRecalling(message, recall_);
             if (!line)
                 return false;
             if (const auto number = ReadNumber(*line)) {
                 value = *number;
+                line_ = *line;
                 return true;
             }
             prompt_.Warn(kNeedNumber);
@@ -116,9 +120,23 @@ private:
         }
     }
 
+    std::string Recall(const char* prompt) const
+    {
+        if (!accepted_) return {};
+        const auto it = accepted_->find(prompt);
+        return it == accepted_->end() ? std::string() : it->second;
+    }
+    void Remember(const char* prompt, const std::string& line)
+    {
+        if (accepted_) (*accepted_)[prompt] = line;
+    }
+
     SurveyRecord& record_;
     Fields& fields_;
     PromptDialog& prompt_;
+    std::map<std::string, std::string>* accepted_;  // null: no recall
+    std::string recall_;  // what Up brings back at the prompts of the value being entered
+    std::string line_;    // the line of the value as it now stands
 };
 
 std::string FailureText(const CalculationFailure& failure)
@@ -126,22 +144,36 @@ std::string FailureText(const CalculationFailure& failure)
     return std::string("计算未能完成。\n步骤：") + StepText(failure.step()) + "\n" + failure.message();
 }
 
+// A calculation that ran is the last one; one cancelled in the entry leaves
+// the last one as it was, now from an earlier calculation.
+void KeepOutcome(CalculationMemory& memory, std::optional<CalculationOutcome> outcome)
+{
+    memory.last.cancelledSince = !outcome;
+    if (outcome) memory.last.outcome = std::move(outcome);
+    if (memory.calculated) memory.calculated();
+}
+
 }  // namespace
 
-void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
+void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationMemory* memory)
 {
     const Constants k = SetUpConstants();
     fields.SetText("Text26", kOrderNote);
 
-    Entry entry(record, fields, prompt);
+    Entry entry(record, fields, prompt, memory ? &memory->accepted : nullptr);
     const bool entered = entry.Number(kXa) && entry.Number(kYa) && entry.Number(kXb) && entry.Number(kYb)
                          && entry.Number(kXc) && entry.Number(kYc) && entry.PointName()
                          && entry.Number(kS1) && entry.Number(kS2) && entry.Number(kS3);
-    if (!entered)
+    if (!entered) {
+        if (memory) KeepOutcome(*memory, std::nullopt);
         return;  // cancelled: what is stored and shown stays as it is
+    }
 
     BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-    if (const auto failure = TryCalculate(record, k, sink))
+    CalculationOutcome outcome = CalculateOutcome(record, k, sink);
+    const std::optional<CalculationFailure> failure = outcome.failure;
+    if (memory) KeepOutcome(*memory, std::move(outcome));
+    if (failure)
         prompt.Warn(FailureText(*failure));  // the fields keep what they hold
 }
 

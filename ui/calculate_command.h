@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/calculation_memory.h"
 #include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
 
@@ -20,7 +21,9 @@ public:
 
 // Bound to the Calculate button. Returns when the results are shown, when
 // the user cancelled a value prompt (everything stored so far stays), or
-// when the figure failed (said through `prompt.Warn`).
-void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt);
+// when the figure failed (said through `prompt.Warn`). With `memory`, the
+// value prompts recall the lines accepted last time, and how the calculation
+// ended is kept there.
+void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationMemory* memory = nullptr);
 
 }  // namespace corvanet
