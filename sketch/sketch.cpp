@@ -148,12 +148,12 @@ public:
         Station(view(C), QStringLiteral("C"));
         NorthArrow(QPointF(frame.right() - 2 * fontPx_, frame.top() + fontPx_));
 
-        ScaleBar(QPointF(band.left() + 2 * fontPx_, band.top() + 3 * line_), band.width() * 0.3, view.scale());
+        ScaleBar(QPointF(band.left() + 2 * fontPx_, band.top() + 2 * line_), band.width() * 0.3, view.scale());
         const QRectF right(band.left() + band.width() * 0.42, band.top() + 0.3 * line_, band.width() * 0.56,
                            band.height() - 0.6 * line_);
         if (withP) Table(right, o->extras);
-        if (!o->Complete()) Failure(withP ? QRectF(band.left() + fontPx_, band.top() + 4.2 * line_,
-                                                   band.width() * 0.4, 2.6 * line_)
+        if (!o->Complete()) Failure(withP ? QRectF(band.left() + fontPx_, band.top() + 3.4 * line_,
+                                                   band.width() * 0.4, 3.4 * line_)
                                           : right,
                                     *o);
         p_.restore();
@@ -238,6 +238,7 @@ private:
             // twelfth of the drawing, so the shape is plain to see.
             const double unmagnified = *e.E / 1000.0 * view.scale();
             const double factor = std::max(1.0, RoundDown125(std::min(area_.width(), area_.height()) / 12.0 / unmagnified));
+            if (!std::isfinite(factor * unmagnified)) return Centred(Outward(at, labelOffset), name, kInk, 1.2);
             p_.save();
             p_.translate(at);
             p_.rotate(*e.phiE);  // clockwise from north on a north-up device

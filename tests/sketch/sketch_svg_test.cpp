@@ -180,6 +180,29 @@ TEST_F(SketchSvg, SaysWhenItIsNotTheLastCalculationAndWhenThereIsNone)
     EXPECT_EQ(none.TextsMatching(QStringLiteral("尚未计算.*")).size(), 1u);
 }
 
+TEST_F(SketchSvg, PointComputedButPrecisionStoppedDrawsPWithoutTheEllipse)
+{
+    // A zero misclosure: P stands, m divides by zero.
+    const CalculationOutcome o =
+        Outcome(Figure(-20, -50, 0, 0, 100, 100, 30, std::hypot(50.0, 50.0), std::hypot(150.0, 150.0), "Z"));
+    ASSERT_TRUE(o.PointComputed());
+    ASSERT_FALSE(o.Complete());
+    const SvgDrawing d = Draw({&o, {}});
+    EXPECT_EQ(d.circles.size(), 1u) << "the dot of P";
+    EXPECT_TRUE(d.ellipses.empty());
+    EXPECT_EQ(d.TextsMatching(QStringLiteral("无法算出")).size(), 5u);
+    EXPECT_EQ(d.TextsMatching(QStringLiteral("计算未能完成.*")).size(), 1u);
+}
+
+TEST_F(SketchSvg, AbsurdFiguresStillDraw)
+{
+    for (const SurveyRecord& f : {Figure(1e308, 0, -1e308, 0, 0, 5, 1, 1, 1, "H"), Figure(0, 0, 0, 0, 0, 0, 0, 0, 0, ""),
+                                  Figure(1e-300, 0, 0, 0, 0, 1e-300, 1e-300, 1e-300, 1e-300, "T")}) {
+        const CalculationOutcome o = Outcome(f);
+        EXPECT_FALSE(Draw({&o, {}}).TextsMatching(QStringLiteral("计算未能完成.*")).empty());
+    }
+}
+
 TEST_F(SketchSvg, UnwritableFileIsSaidPlainly)
 {
     std::string error;
