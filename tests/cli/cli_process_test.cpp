@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <cstdlib>
 #include <unistd.h>
 #include <iterator>
 
@@ -143,7 +144,9 @@ TEST(CliExtras, EllipseAndChecksInJsonAndSummary)
 
 TEST(CliExtras, SvgSketchOfTheFigure)
 {
-    const std::string svg = ::testing::TempDir() + "cli_sketch_" + std::to_string(getpid()) + ".svg";
+    std::string folder = ::testing::TempDir() + "cli_sketch_XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::string svg = folder + "/sketch.svg";
     const Result r = RunCli("--svg " + svg, kWorked);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "") << "the file is the output";
@@ -152,6 +155,7 @@ TEST(CliExtras, SvgSketchOfTheFigure)
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("误差椭圆放大"), std::string::npos);
     std::remove(svg.c_str());
+    rmdir(folder.c_str());
     EXPECT_EQ(RunCli("--svg /nonexistent-folder/x.svg", kWorked).status, 2) << "an SVG that cannot be written";
 }
 

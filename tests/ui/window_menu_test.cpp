@@ -86,10 +86,12 @@ protected:
 const QStringList kFourActions = {QStringLiteral("图形…"), QStringLiteral("复制结果"), QStringLiteral("另存报表为 PDF…"),
                                   QStringLiteral("关于 Corvanet")};
 
-// Kept for a person to look at, outside the source tree.
+// Kept for a person to look at, in a folder of this run's own.
 void Keep(const QImage& image, const char* name)
 {
-    const QString shot = QString::fromStdString(::testing::TempDir()) + QString::fromLatin1(name);
+    static QTemporaryDir shots(QString::fromStdString(::testing::TempDir()) + QStringLiteral("corvanet-shots-XXXXXX"));
+    shots.setAutoRemove(false);
+    const QString shot = shots.filePath(QString::fromLatin1(name));
     image.save(shot);
     std::cout << "screenshot: " << shot.toStdString() << "\n";
 }
