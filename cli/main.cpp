@@ -11,7 +11,6 @@
 #include "cli/extras_json.h"
 #include "sketch/sketch.h"
 #include "text/extras_text.h"
-#include "ui/font_substitution.h"
 #include "text/display_rules.h"
 #include "cli/figure_input.h"
 #include "text/number_text.h"
@@ -133,7 +132,6 @@ int main(int argc, char** argv)
             return 2;
         }
         if (!o.svg.empty()) {
-            corvanet::InstallFontSubstitutions();
             if (!corvanet::WriteSketchSvg({&calc.outcome, {}}, QString::fromStdString(o.svg), &error)) {
                 std::cerr << "无法写入 SVG 文件 " << o.svg << "：" << error << "\n";
                 return 2;

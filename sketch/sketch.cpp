@@ -12,6 +12,7 @@
 
 #include "text/extras_text.h"
 #include "text/result_columns.h"
+#include "ui/font_substitution.h"
 
 namespace corvanet {
 namespace {
@@ -378,6 +379,7 @@ bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* 
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("Corvanet 图形"));
+    InstallFontSubstitutions();  // the faces the sketch names, with or without a window
     QPainter painter;
     if (!painter.begin(&svg)) return fail(QStringLiteral("无法开始绘制 SVG。"));
     PaintSketch(painter, QRectF(QPointF(0, 0), size), scene);

@@ -24,7 +24,7 @@ struct SketchScene {
 void PaintSketch(QPainter& painter, const QRectF& area, const SketchScene& scene);
 
 // Writes the sketch as an SVG drawing of 800 × 600 units. Needs a
-// QGuiApplication for the fonts. False with the reason (for the user) when
+// QGuiApplication for the fonts; installs the program's font substitutions. False with the reason (for the user) when
 // the file cannot be written.
 bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* error);
 
