@@ -51,17 +51,6 @@ TEST(ExtrasText, NotAvailableWhereTheCalculationStoppedOrAFigureFailed)
     EXPECT_EQ(texts[2].value, kNotAvailable);
 }
 
-TEST(ResultColumns, OneHeaderAndOneRowOfEqualLength)
-{
-    const std::string table = TabSeparatedResults(Worked("P1"), "");
-    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 2);
-    const auto header = Cells(table, 0), row = Cells(table, 1);
-    ASSERT_EQ(header.size(), row.size());
-    EXPECT_EQ(header.size(), 10u + 1 + 18 + 2 + kExtraColumns.size());
-    EXPECT_EQ(row[0], "P1");
-    EXPECT_EQ(row[7], "509.905");
-}
-
 TEST(ResultColumns, TextThatASpreadsheetWouldTakeForAFormulaOrACellBreakIsDefused)
 {
     for (const char* name : {"=HYPERLINK(\"x\")", "+1", "-P", "@SUM(A1)"}) {
