@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QToolTip>
 
 #include "report/report_pdf.h"
@@ -85,15 +86,14 @@ WindowMenu::WindowMenu(MainWindow& window)
     window.installEventFilter(this);
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) field->installEventFilter(this);
 
-    window.memory().calculated = [this] {
-        if (sketch_) sketch_->update();
+    // The memory may outlive the menu (it is a member of the window, the
+    // menu a child): the callback checks that the menu is still there.
+    window.memory().calculated = [menu = QPointer<WindowMenu>(this)] {
+        if (menu && menu->sketch_) menu->sketch_->update();
     };
 }
 
-WindowMenu::~WindowMenu()
-{
-    window_.memory().calculated = nullptr;
-}
+WindowMenu::~WindowMenu() = default;
 
 QAction* WindowMenu::action(const QString& name) const { return menu_->findChild<QAction*>(name); }
 
