@@ -4,7 +4,6 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
@@ -105,7 +104,8 @@ public:
             p_.restore();
             return;
         }
-        const QString name = QString::fromStdString(o->record.PointName);
+        const QString typed = QString::fromStdString(o->record.PointName);
+        const QString name = typed.isEmpty() ? QStringLiteral("P") : typed;
         Text(QPointF(area_.left() + fontPx_, top + fontPx_),
              QStringLiteral("待定点 %1 的图形（北向上，纵横同一比例尺）").arg(name), kInk, true);
         top += line_;
@@ -142,7 +142,7 @@ public:
                 Segment(view(P), view(ends[i]), side);
                 SideName(view(P), view(ends[i]), QStringLiteral("S%1").arg(i + 1));
             }
-            PointP(view, P, name.isEmpty() ? QStringLiteral("P") : name, o->extras);
+            PointP(view, P, name, o->extras);
         }
         Station(view(A), QStringLiteral("A"));
         Station(view(B), QStringLiteral("B"));
