@@ -7,6 +7,7 @@
 #include "engine/calculation.h"
 #include "engine/failure.h"
 #include "cli/figure_input.h"
+#include "text/result_columns.h"
 
 namespace corvanet {
 
@@ -67,7 +68,23 @@ void AppendNumber(std::string& out, double v)
     out.append(buf, res.ptr);
 }
 
-std::string ResultRow(long line, const SurveyRecord& r, const std::optional<CalculationFailure>& failure)
+// The ellipse and the checks after the message, empty where not available.
+std::string ExtraColumns(const std::optional<CalculationExtras>& extras)
+{
+    std::string out;
+    for (const std::string& text : ExtraColumnTexts(extras)) out += ',' + text;
+    return out;
+}
+
+std::string ExtraHeader()
+{
+    std::string out;
+    for (const char* name : kExtraColumns) out += std::string(",") + name;
+    return out;
+}
+
+std::string ResultRow(long line, const SurveyRecord& r, const std::optional<CalculationFailure>& failure,
+                      const std::optional<CalculationExtras>& extras)
 {
     std::string row = std::to_string(line) + ",";
     AppendCsvText(row, r.PointName);
@@ -78,7 +95,7 @@ std::string ResultRow(long line, const SurveyRecord& r, const std::optional<Calc
         row += StepId(failure->step());
         row += ',';
         AppendCsvText(row, failure->what());
-        return row + "\n";
+        return row + ExtraColumns(extras) + "\n";
     }
     row += ",ok";
     for (double v : {double(r.w), r.k, double(r.ms), r.S1, r.S2, r.S3, r.xp1, r.yp1, r.xp2, r.yp2, r.xp3, r.yp3,
@@ -86,7 +103,7 @@ std::string ResultRow(long line, const SurveyRecord& r, const std::optional<Calc
         row += ',';
         AppendNumber(row, v);
     }
-    return row + ",,\n";
+    return row + ",," + ExtraColumns(extras) + "\n";
 }
 
 }  // namespace
@@ -106,7 +123,8 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out, std::ostream& log)
         return summary;
     }
     summary.headerOk = true;
-    out << "line,name,status,w,k,ms,s1,s2,s3,xp1,yp1,xp2,yp2,xp3,yp3,px,py,mx,my,md,m,step,message\n";
+    out << "line,name,status,w,k,ms,s1,s2,s3,xp1,yp1,xp2,yp2,xp3,yp3,px,py,mx,my,md,m,step,message"
+        << ExtraHeader() << "\n";
 
     const long total = static_cast<long>(lines.size()) - 1;
     const Constants k = SetUpConstants();
@@ -132,9 +150,9 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out, std::ostream& log)
                 why = error->message;
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
-                std::optional<CalculationFailure> failure = TryCalculate(r, k, sink);
-                (failure ? summary.failed : summary.complete)++;
-                buffer += ResultRow(lineNumber, r, failure);
+                const CalculationOutcome outcome = CalculateOutcome(r, k, sink);
+                (outcome.failure ? summary.failed : summary.complete)++;
+                buffer += ResultRow(lineNumber, r, outcome.failure, outcome.extras);
             }
         }
         if (!why.empty()) {
@@ -142,7 +160,7 @@ BatchSummary RunBatch(std::istream& in, std::ostream& out, std::ostream& log)
             log << "第 " << lineNumber << " 行无法读取：" << why << "\n";
             buffer += std::to_string(lineNumber) + ",,malformed" + std::string(20, ',');
             AppendCsvText(buffer, why);
-            buffer += '\n';
+            buffer += ExtraColumns(std::nullopt) + '\n';
         }
         if (buffer.size() > (1u << 16)) {
             out << buffer;

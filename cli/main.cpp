@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 
 #include "cli/batch.h"
+#include "cli/extras_json.h"
+#include "sketch/sketch.h"
+#include "text/extras_text.h"
 #include "text/display_rules.h"
 #include "cli/figure_input.h"
 #include "text/number_text.h"
@@ -19,7 +22,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "用法: corvanet-cli [--json] [--report] [--pdf 文件] < 十行输入\n"
+    "用法: corvanet-cli [--json] [--report] [--pdf 文件] [--svg 文件] < 十行输入\n"
     "      corvanet-cli --batch 文件.csv > 结果.csv\n"
     "十行输入依次为 Xa, Ya, Xb, Yb, Xc, Yc, 点名, S1, S2, S3。\n";
 
@@ -34,6 +37,7 @@ struct Options {
     bool json = false;
     bool report = false;
     std::string pdf;
+    std::string svg;
     std::string batch;
 };
 
@@ -47,6 +51,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
             o.report = true;
         } else if ((arg == "--pdf" || arg == "--batch") && i + 1 < argc) {
             (arg == "--pdf" ? o.pdf : o.batch) = argv[++i];
+        } else if (arg == "--svg" && i + 1 < argc) {
+            o.svg = argv[++i];
         } else {
             return false;
         }
@@ -76,6 +82,8 @@ void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalcula
     line("横座标单位权中误差 my = ", ResultField::my);
     line("单位权点位中误差 md = ", ResultField::md);
     line("单位权相对中误差 ", ResultField::m);
+    for (const corvanet::ExtraText& extra : corvanet::ExtrasTexts(calc.outcome.extras))
+        std::cout << extra.label << " = " << extra.value << "\n";
 }
 
 int RunBatchFile(const std::string& path)
@@ -111,17 +119,23 @@ int main(int argc, char** argv)
     corvanet::SurveyRecord& record = std::get<corvanet::SurveyRecord>(input);
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
 
-    if (!o.pdf.empty()) {
-        // The PDF is laid out with the printer's fonts: a GUI application
-        // without a display is enough.
+    if (!o.pdf.empty() || !o.svg.empty()) {
+        // The PDF and the sketch are laid out with real fonts: a GUI
+        // application without a display is enough.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(QuietQtMessages);
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         std::string error;
-        if (!corvanet::WriteReportPdf(record, o.pdf, &error)) {
+        if (!o.pdf.empty() && !corvanet::WriteReportPdf(record, o.pdf, &error)) {
             std::cerr << "无法写入 PDF 文件 " << o.pdf << "：" << error << "\n";
             return 2;
+        }
+        if (!o.svg.empty()) {
+            if (!corvanet::WriteSketchSvg({&calc.outcome, {}}, QString::fromStdString(o.svg), &error)) {
+                std::cerr << "无法写入 SVG 文件 " << o.svg << "：" << error << "\n";
+                return 2;
+            }
         }
     }
 
@@ -129,6 +143,8 @@ int main(int argc, char** argv)
         nlohmann::ordered_json j;
         j["record"] = corvanet::RecordJson(record);
         j["error"] = corvanet::FailureJson(calc.failure);
+        j["ellipse"] = corvanet::EllipseJson(calc.outcome.extras);
+        j["checks"] = corvanet::ChecksJson(calc.outcome.extras);
         nlohmann::ordered_json texts = nlohmann::ordered_json::object();
         for (int i = 1; i <= 26; ++i) {
             const std::string name = "Text" + std::to_string(i);
@@ -138,7 +154,7 @@ int main(int argc, char** argv)
         std::cout << j.dump(2) << "\n";
     } else if (o.report) {
         std::cout << corvanet::ReportPlainText(record);
-    } else if (o.pdf.empty()) {
+    } else if (o.pdf.empty() && o.svg.empty()) {
         PrintSummary(record, calc);
     }
 

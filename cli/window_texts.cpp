@@ -13,7 +13,8 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     for (const EntryInput& input : EntryInputs())
         t[input.box] = EchoText(input, r);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
-    out.failure = TryCalculate(r, SetUpConstants(), sink);
+    out.outcome = CalculateOutcome(r, SetUpConstants(), sink);
+    out.failure = out.outcome.failure;
     return out;
 }
 

@@ -5,13 +5,14 @@
 #include <optional>
 #include <string>
 
-#include "engine/calculation.h"
+#include "engine/outcome.h"
 
 namespace corvanet {
 
 struct TextedCalculation {
     std::map<std::string, std::string> texts;  // by control name, "Text1" … "Text26"
     std::optional<CalculationFailure> failure;
+    CalculationOutcome outcome;  // the same calculation kept whole: the inputs, the ellipse and the checks
 };
 
 // Runs the calculation on `record` (inputs already stored).

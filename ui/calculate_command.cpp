@@ -1,8 +1,8 @@
 #include "ui/calculate_command.h"
 
 #include "engine/adjustment.h"
-#include "engine/calculation.h"
 #include "engine/constants.h"
+#include "engine/outcome.h"
 #include "text/display_rules.h"
 #include "text/entry_inputs.h"
 #include "text/number_reading.h"
@@ -16,8 +16,8 @@ constexpr const char* kNeedNumber = "请输入一个数值。";
 // cancelled a value prompt; the calculation then ends where it stands.
 class Entry {
 public:
-    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
-        : record_(record), fields_(fields), prompt_(prompt) {}
+    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt, std::map<std::string, std::string>* accepted)
+        : record_(record), fields_(fields), prompt_(prompt), accepted_(accepted) {}
 
     // Throws CalculationFailure when an accepted distance has no single
     // precision copy.
@@ -27,6 +27,7 @@ private:
     bool Number(const EntryInput& in)
     {
         double& value = record_.*in.value;
+        recall_ = Recall(in.prompt);
         if (!AskValue(in.prompt, value))
             return false;
         Echo(in);
@@ -41,14 +42,16 @@ private:
         Echo(in);
         if (in.observedSide != 0)
             TakeObservedCopy(record_, in.observedSide);
+        Remember(in.prompt, line_);
         return true;
     }
 
     bool PointName(const EntryInput& in)
     {
-        const auto name = prompt_.Ask(in.prompt);
+        const auto name = prompt_.AskRecalling(in.prompt, Recall(in.prompt));
         if (!name)
             return false;
+        Remember(in.prompt, *name);
         record_.PointName = *name;
         Echo(in);
         return true;
@@ -61,11 +64,12 @@ private:
     bool AskValue(const char* message, double& value)
     {
         for (;;) {
-            const auto line = prompt_.Ask(message);
+            const auto line = prompt_.AskRecalling(message, recall_);
             if (!line)
                 return false;
             if (const auto number = ReadNumber(*line)) {
                 value = *number;
+                line_ = *line;
                 return true;
             }
             prompt_.Warn(kNeedNumber);
@@ -85,9 +89,23 @@ private:
         }
     }
 
+    std::string Recall(const char* prompt) const
+    {
+        if (!accepted_) return {};
+        const auto it = accepted_->find(prompt);
+        return it == accepted_->end() ? std::string() : it->second;
+    }
+    void Remember(const char* prompt, const std::string& line)
+    {
+        if (accepted_) (*accepted_)[prompt] = line;
+    }
+
     SurveyRecord& record_;
     Fields& fields_;
     PromptDialog& prompt_;
+    std::map<std::string, std::string>* accepted_;  // null: no recall
+    std::string recall_;  // what Up brings back at the prompts of the value being entered
+    std::string line_;    // the line of the value as it now stands
 };
 
 std::string FailureText(const CalculationFailure& failure)
@@ -95,26 +113,44 @@ std::string FailureText(const CalculationFailure& failure)
     return std::string("计算未能完成。\n步骤：") + StepText(failure.step()) + "\n" + failure.message();
 }
 
+// A calculation that ran (or stopped) is the last one; one cancelled in the
+// entry leaves the last one as it was, now from an earlier calculation.
+void KeepOutcome(CalculationMemory& memory, std::optional<CalculationOutcome> outcome)
+{
+    memory.last.cancelledSince = !outcome;
+    if (outcome) memory.last.outcome = std::move(outcome);
+    if (memory.calculated) memory.calculated();
+}
+
 }  // namespace
 
-void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
+void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationMemory* memory)
 {
     const Constants k = SetUpConstants();
     fields.SetText("Text26", kOrderNote);
 
     // One road for a failure, at entry or in the computation: it stops the
     // calculation and the fields keep what they hold.
+    Entry entry(record, fields, prompt, memory ? &memory->accepted : nullptr);
+    std::optional<CalculationOutcome> outcome;
     try {
-        Entry entry(record, fields, prompt);
-        for (const EntryInput& input : EntryInputs())
-            if (!entry.Take(input))
+        for (const EntryInput& input : EntryInputs()) {
+            if (!entry.Take(input)) {
+                if (memory) KeepOutcome(*memory, std::nullopt);
                 return;  // cancelled: what is stored and shown stays as it is
-
-        BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-        Calculate(record, k, sink);
+            }
+        }
     } catch (const CalculationFailure& failure) {
-        prompt.Warn(FailureText(failure));
+        outcome = CalculationOutcome{record, record, failure, std::nullopt};
     }
+    if (!outcome) {
+        BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
+        outcome = CalculateOutcome(record, k, sink);
+    }
+    const std::optional<CalculationFailure> failure = outcome->failure;
+    if (memory) KeepOutcome(*memory, std::move(outcome));
+    if (failure)
+        prompt.Warn(FailureText(*failure));
 }
 
 }  // namespace corvanet

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/calculate_command.h"
+#include "ui/calculation_memory.h"
 #include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
 
@@ -23,6 +24,7 @@ public:
     ~MainWindow() override;
 
     SurveyRecord& record() { return record_; }
+    CalculationMemory& memory() { return memory_; }
     PromptDialog& prompt() { return *prompt_; }
     // Tests drive the entry with a scripted dialog; the window keeps its own.
     void UsePrompt(PromptDialog& prompt) { prompt_ = &prompt; }
@@ -33,6 +35,7 @@ public:
 
 private:
     SurveyRecord record_;
+    CalculationMemory memory_;
     std::unique_ptr<PromptDialog> ownPrompt_;
     PromptDialog* prompt_;
     QHash<QString, QLineEdit*> fields_;

@@ -9,6 +9,9 @@
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <cstdlib>
+#include <unistd.h>
+#include <iterator>
 
 #include <nlohmann/json.hpp>
 
@@ -131,6 +134,49 @@ TEST(CliPdf, WritesTheReportOfTheFigure)
     in.read(head.data(), 5);
     EXPECT_EQ(head, "%PDF-");
     EXPECT_EQ(RunCli("--pdf /nonexistent-folder/x.pdf", kWorked).status, 2) << "a PDF that cannot be written";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliExtras, EllipseAndChecksInJsonAndSummary)
+{
+    const auto j = nlohmann::json::parse(RunCli("--json", kWorked).out);
+    EXPECT_NEAR(j["ellipse"]["Qxy"].get<double>(), 0.175374, 5e-7);
+    EXPECT_NEAR(j["ellipse"]["E"].get<double>(), 3.39657, 5e-6);
+    EXPECT_NEAR(j["ellipse"]["F"].get<double>(), 2.32551, 5e-6);
+    EXPECT_NEAR(j["ellipse"]["phiE"].get<double>(), 19.6053, 5e-5);
+    EXPECT_LT(std::abs(j["checks"]["wAdjusted"].get<double>()), 1e-3);
+    EXPECT_TRUE(j["checks"]["routeSpread"].is_number());
+    EXPECT_EQ(j["record"].size(), 28u) << "the record keeps its fields";
+
+    const auto stopped =
+        nlohmann::json::parse(RunCli("--json", "2450\n3550\n3000\n3000\n2500\n2600\nX\n474.345\n412.308\n509.905\n").out);
+    EXPECT_TRUE(stopped["ellipse"].is_null());
+    EXPECT_TRUE(stopped["checks"].is_null());
+
+    const std::string summary = RunCli("", kWorked).out;
+    for (const char* line : {"长半轴 E = 3.40毫米\n", "短半轴 F = 2.33毫米\n", "长半轴方位角 φE = 19.605°\n",
+                             "平差后闭合差 w′ = 0.0000160秒\n", "协因数 Qxy = 0.175374\n"})
+        EXPECT_NE(summary.find(line), std::string::npos) << line;
+}
+
+TEST(CliExtras, SvgSketchOfTheFigure)
+{
+    std::string folder = ::testing::TempDir() + "cli_sketch_XXXXXX";
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    const std::string svg = folder + "/sketch.svg";
+    const Result r = RunCli("--svg " + svg, kWorked);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "") << "the file is the output";
+    std::ifstream in(svg, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("误差椭圆放大"), std::string::npos);
+    std::remove(svg.c_str());
+    rmdir(folder.c_str());
+    EXPECT_EQ(RunCli("--svg /nonexistent-folder/x.svg", kWorked).status, 2) << "an SVG that cannot be written";
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+#include "app/window_menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QToolTip>
+
+#include "report/report_pdf.h"
+#include "text/result_columns.h"
+#include "ui/main_window.h"
+#include "ui/sketch_window.h"
+
+namespace corvanet {
+namespace {
+
+// The controls of the diagram above the frame: the points, their
+// coordinates, the sides' names and the five lines.
+constexpr const char* kDiagram[] = {"Label41", "Label42", "Label43", "Label44", "Label45", "Label46", "Label47",
+                                    "Label48", "Label49", "Label50", "Label51", "Line1",   "Line2",   "Line3",
+                                    "Line4",   "Line5"};
+
+class QtMenuDialogs final : public WindowMenuDialogs {
+public:
+    QString AskPdfPath(QWidget* parent) override
+    {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("另存报表为 PDF 文件"),
+                                            QDir::home().filePath(QStringLiteral("报表.pdf")),
+                                            QStringLiteral("PDF 文件 (*.pdf)"));
+    }
+    void TellPdfFailed(QWidget* parent, const QString& why) override
+    {
+        QMessageBox::warning(parent, QStringLiteral("另存报表"), QStringLiteral("报表没有保存：") + why);
+    }
+    void ShowAbout(QWidget* parent, const QString& title, const QString& text) override
+    {
+        QMessageBox::about(parent, title, text);
+    }
+};
+
+QRect DiagramArea(const QWidget& window)
+{
+    QRect area;
+    for (const char* name : kDiagram)
+        if (const auto* control = window.findChild<QWidget*>(QString::fromLatin1(name)))
+            area |= control->geometry();
+    return area;
+}
+
+}  // namespace
+
+WindowMenu::WindowMenu(MainWindow& window)
+    : QObject(&window), window_(window), menu_(new QMenu(&window)), ownDialogs_(std::make_unique<QtMenuDialogs>()),
+      dialogs_(ownDialogs_.get())
+{
+    setObjectName(QStringLiteral("WindowMenu"));
+    menu_->setObjectName(QStringLiteral("ContextMenu"));
+    const auto add = [this](const char* name, const QString& text, void (WindowMenu::*run)()) {
+        QAction* a = menu_->addAction(text, this, run);
+        a->setObjectName(QString::fromLatin1(name));
+    };
+    add("ShowSketch", QStringLiteral("图形…"), &WindowMenu::ShowSketch);
+    add("CopyResults", QStringLiteral("复制结果"), &WindowMenu::CopyResults);
+    add("SaveReportPdf", QStringLiteral("另存报表为 PDF…"), &WindowMenu::SaveReportPdf);
+    menu_->addSeparator();
+    add("About", QStringLiteral("关于 Corvanet"), &WindowMenu::About);
+
+    // The keyboard's ways to the menu, wherever the focus is in the window.
+    auto* keys = new QAction(&window);
+    keys->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    keys->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(keys);
+    QObject::connect(keys, &QAction::triggered, this, [this] {
+        QWidget* over = window_.focusWidget() ? window_.focusWidget() : &window_;
+        Popup(over, over->mapToGlobal(over->rect().center()));
+    });
+
+    // Fields have an edit menu of their own; the others pass the event up to the window.
+    window.installEventFilter(this);
+    for (QLineEdit* field : window.findChildren<QLineEdit*>()) field->installEventFilter(this);
+
+    // The memory may outlive the menu (it is a member of the window, the
+    // menu a child): the callback checks that the menu is still there.
+    window.memory().calculated = [menu = QPointer<WindowMenu>(this)] {
+        if (menu && menu->sketch_) menu->sketch_->update();
+    };
+}
+
+WindowMenu::~WindowMenu() = default;
+
+QAction* WindowMenu::action(const QString& name) const { return menu_->findChild<QAction*>(name); }
+
+QString WindowMenu::DiagramTip()
+{
+    return QStringLiteral("右键单击窗口（或按菜单键、Shift+F10）打开菜单：图形、复制结果、另存报表为 PDF、关于。");
+}
+
+bool WindowMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu) {
+        auto* e = static_cast<QContextMenuEvent*>(event);
+        // The Menu key may come both as a shortcut and as the platform's menu event.
+        if (menu_->isVisible()) return true;
+        Popup(static_cast<QWidget*>(watched), e->globalPos());
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip && watched == &window_) {
+        auto* e = static_cast<QHelpEvent*>(event);
+        const QRect area = DiagramArea(window_);
+        if (area.contains(e->pos())) {
+            QToolTip::showText(e->globalPos(), DiagramTip(), &window_, area);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowMenu::Popup(QWidget* over, const QPoint& globalPos)
+{
+    // Nothing to copy before the first calculation.
+    action(QStringLiteral("CopyResults"))->setEnabled(window_.memory().last.outcome.has_value());
+    auto* field = qobject_cast<QLineEdit*>(over);
+    if (!field) {
+        menu_->popup(globalPos);
+        return;
+    }
+    // A field keeps its own edit actions, with the window's below them.
+    QMenu* edit = field->createStandardContextMenu();
+    edit->setObjectName(QStringLiteral("FieldContextMenu"));
+    edit->setAttribute(Qt::WA_DeleteOnClose);
+    edit->addSeparator();
+    edit->addActions(menu_->actions());
+    edit->popup(globalPos);
+}
+
+void WindowMenu::ShowSketch()
+{
+    if (!sketch_) sketch_ = new SketchWindow(window_.memory().last, &window_);
+    sketch_->show();
+    sketch_->raise();
+    sketch_->activateWindow();
+    sketch_->update();
+}
+
+void WindowMenu::CopyResults()
+{
+    const LastCalculation& last = window_.memory().last;
+    if (!last.outcome) return;
+    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*last.outcome, last.StaleNote())));
+}
+
+void WindowMenu::SaveReportPdf()
+{
+    QString path = dialogs_->AskPdfPath(&window_);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    std::string error;
+    if (!WriteReportPdf(window_.record(), path.toStdString(), &error))
+        dialogs_->TellPdfFailed(&window_, QString::fromStdString(error));
+}
+
+void WindowMenu::About()
+{
+    dialogs_->ShowAbout(&window_, QStringLiteral("关于 Corvanet"),
+                        QStringLiteral("Corvanet %1\n\n固定角内插点：三条观测边按一个条件平差，由 A、B、C 三点推算待定点 P，"
+                                       "并评定精度（点位误差椭圆、平差检核）。")
+                            .arg(QStringLiteral(CORVANET_VERSION)));
+}
+
+WindowMenu& InstallWindowMenu(MainWindow& window) { return *new WindowMenu(window); }
+
+WindowMenu* WindowMenuOf(MainWindow& window)
+{
+    return dynamic_cast<WindowMenu*>(window.findChild<QObject*>(QStringLiteral("WindowMenu"), Qt::FindDirectChildrenOnly));
+}
+
+}  // namespace corvanet

@@ -1,0 +1,69 @@
+#pragma once
+// The main window's context menu: right click anywhere on the window, the
+// Menu key or Shift+F10. It offers the sketch of the last calculation, a copy
+// of its inputs and results for a spreadsheet, the report as a PDF file at
+// any time, and the program's version. A tooltip on the diagram says so.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPoint;
+class QWidget;
+
+namespace corvanet {
+
+class MainWindow;
+class SketchWindow;
+
+// The dialogs of the menu's actions, behind an interface for the tests.
+class WindowMenuDialogs {
+public:
+    virtual ~WindowMenuDialogs() = default;
+    // The PDF file to write; empty when the user cancels.
+    virtual QString AskPdfPath(QWidget* parent) = 0;
+    virtual void TellPdfFailed(QWidget* parent, const QString& why) = 0;
+    virtual void ShowAbout(QWidget* parent, const QString& title, const QString& text) = 0;
+};
+
+class WindowMenu final : public QObject {
+public:
+    explicit WindowMenu(MainWindow& window);
+    ~WindowMenu() override;
+
+    // Tests answer the dialogs from a script; the menu keeps its own.
+    void UseDialogs(WindowMenuDialogs& dialogs) { dialogs_ = &dialogs; }
+
+    QMenu* menu() const { return menu_; }
+    // By object name: "ShowSketch", "CopyResults", "SaveReportPdf", "About".
+    QAction* action(const QString& name) const;
+    // Null until the sketch is first asked for.
+    SketchWindow* sketchWindow() const { return sketch_; }
+
+    // The tooltip on the window's diagram.
+    static QString DiagramTip();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Popup(QWidget* over, const QPoint& globalPos);
+    void ShowSketch();
+    void CopyResults();
+    void SaveReportPdf();
+    void About();
+
+    MainWindow& window_;
+    QMenu* menu_;
+    std::unique_ptr<WindowMenuDialogs> ownDialogs_;
+    WindowMenuDialogs* dialogs_;
+    SketchWindow* sketch_ = nullptr;
+};
+
+// Installs the menu on `window`; the window owns it.
+WindowMenu& InstallWindowMenu(MainWindow& window);
+// The menu installed on `window`, or null.
+WindowMenu* WindowMenuOf(MainWindow& window);
+
+}  // namespace corvanet

@@ -1,0 +1,16 @@
+#pragma once
+// The error ellipse and the adjustment checks in the tool's JSON: numbers, or
+// null where a figure is not available; each object null when the
+// calculation stopped before them.
+#include <optional>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/outcome.h"
+
+namespace corvanet {
+
+nlohmann::ordered_json EllipseJson(const std::optional<CalculationExtras>& extras);  // Qxy, E, F, phiE
+nlohmann::ordered_json ChecksJson(const std::optional<CalculationExtras>& extras);   // wAdjusted, routeSpread
+
+}  // namespace corvanet

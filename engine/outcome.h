@@ -1,0 +1,34 @@
+#pragma once
+// One calculation as it is kept for the sketch, the copy and the tools: the
+// inputs as entered, the record as the calculation left it, how it ended, and
+// the ellipse and the checks, which are worked out after m and live beside
+// the record, not in it.
+#include <optional>
+
+#include "engine/checks.h"
+#include "engine/ellipse.h"
+
+namespace corvanet {
+
+struct CalculationExtras {
+    ErrorEllipse ellipse;
+    AdjustmentChecks checks;
+};
+
+struct CalculationOutcome {
+    SurveyRecord entered;  // the inputs; S1..S3 still the measured distances
+    SurveyRecord record;   // as the calculation left it
+    std::optional<CalculationFailure> failure;
+    std::optional<CalculationExtras> extras;  // present only when the calculation is complete
+
+    bool Complete() const { return !failure; }
+    // P stands in the record: the coordinates step ran to its end, even if a
+    // later step failed.
+    bool PointComputed() const;
+};
+
+// Runs the calculation on `record` (inputs stored) and keeps what it leaves.
+// The failure is returned, not thrown; the extras never fail it.
+CalculationOutcome CalculateOutcome(SurveyRecord& record, const Constants& k, ResultSink& sink);
+
+}  // namespace corvanet

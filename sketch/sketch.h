@@ -1,0 +1,31 @@
+#pragma once
+// The sketch of a figure (图形), drawn to scale with north up: the known
+// points, the legs of the fixed angle, the sides to P, P with its magnified
+// error ellipse, a north arrow, a scale bar and the ellipse and checks in a
+// small table. Where P was not computed, the measured distances as circle
+// arcs about A, B and C and the reason. One routine paints it on any device:
+// the sketch window and the SVG file.
+#include <QString>
+#include <string>
+
+#include "engine/outcome.h"
+
+class QPainter;
+class QRectF;
+
+namespace corvanet {
+
+struct SketchScene {
+    const CalculationOutcome* outcome = nullptr;  // null before the first calculation
+    std::string staleNote;  // said above the figure when it is not the last calculation's
+};
+
+// Paints `scene` into `area` of the painter's device, in its units.
+void PaintSketch(QPainter& painter, const QRectF& area, const SketchScene& scene);
+
+// Writes the sketch as an SVG drawing of 800 × 600 units. Needs a
+// QGuiApplication for the fonts; installs the program's font substitutions. False with the reason (for the user) when
+// the file cannot be written.
+bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* error);
+
+}  // namespace corvanet

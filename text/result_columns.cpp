@@ -1,0 +1,76 @@
+#include "text/result_columns.h"
+
+#include <charconv>
+#include <vector>
+
+namespace corvanet {
+namespace {
+
+constexpr std::array<const char*, 10> kInputColumns = {"name", "Xa", "Ya", "Xb", "Yb", "Xc", "Yc", "S1", "S2", "S3"};
+constexpr std::array<const char*, 18> kResultColumns = {"w",   "k",   "ms",  "s1",  "s2", "s3", "xp1", "yp1", "xp2",
+                                                        "yp2", "xp3", "yp3", "px", "py", "mx", "my",  "md",  "m"};
+
+// One cell of text: no tab or line break may split the row, and a leading
+// = + - @ would make a spreadsheet evaluate it.
+std::string Cell(std::string_view text)
+{
+    std::string out;
+    if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) out += '\'';
+    for (char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+    return out;
+}
+
+}  // namespace
+
+std::string TableNumber(double value)
+{
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::optional<CalculationExtras>& extras)
+{
+    std::array<std::string, kExtraColumns.size()> texts;
+    if (!extras) return texts;
+    const std::optional<double> values[] = {extras->ellipse.Qxy,       extras->ellipse.E,
+                                            extras->ellipse.F,         extras->ellipse.phiE,
+                                            extras->checks.wAdjusted, extras->checks.routeSpread};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (values[i]) texts[i] = TableNumber(*values[i]);
+    return texts;
+}
+
+std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view note)
+{
+    std::vector<std::string> header, row;
+    for (const char* name : kInputColumns) header.push_back(name);
+    header.push_back("status");
+    for (const char* name : kResultColumns) header.push_back(name);
+    header.push_back("step");
+    header.push_back("message");
+    for (const char* name : kExtraColumns) header.push_back(name);
+
+    const SurveyRecord& in = o.entered;
+    row.push_back(Cell(in.PointName));
+    for (double v : {in.Xa, in.Ya, in.Xb, in.Yb, in.Xc, in.Yc, in.S1, in.S2, in.S3}) row.push_back(TableNumber(v));
+    const SurveyRecord& r = o.record;
+    row.push_back(o.Complete() ? "ok" : "failed");
+    for (double v : {double(r.w), r.k, double(r.ms), r.S1, r.S2, r.S3, r.xp1, r.yp1, r.xp2, r.yp2, r.xp3, r.yp3, r.px,
+                     r.py, double(r.mx), double(r.my), double(r.md), double(r.m)})
+        row.push_back(o.Complete() ? TableNumber(v) : std::string());
+    row.push_back(o.failure ? StepId(o.failure->step()) : "");
+    std::string message(note);
+    if (o.failure) message += (message.empty() ? "" : " ") + std::string(o.failure->what());
+    row.push_back(Cell(message));
+    for (std::string& text : ExtraColumnTexts(o.extras)) row.push_back(std::move(text));
+
+    std::string out;
+    for (const auto* line : {&header, &row}) {
+        for (std::size_t i = 0; i < line->size(); ++i) out += (i ? "\t" : "") + (*line)[i];
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace corvanet
