@@ -1,5 +1,6 @@
 #include "cli/window_texts.h"
 
+#include "cli/figure_calculation.h"
 #include "text/display_rules.h"
 
 namespace corvanet {
@@ -20,7 +21,7 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     t["Text8"] = DistanceEchoText(r.S2);
     t["Text9"] = DistanceEchoText(r.S3);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
-    out.failure = TryCalculate(r, SetUpConstants(), sink);
+    out.failure = CalculateFigure(r, SetUpConstants(), sink);
     return out;
 }
 
