@@ -86,7 +86,7 @@ void AppendResultRow(std::string& out, long line, std::string_view name, const c
 bool IsBlankRow(const CsvRow& row)
 {
     return row.fieldCount == 1 && row.fault == CsvRow::Fault::None &&
-           row.fields[0].find_first_not_of(" \t\r") == std::string::npos;
+           row.fields[0].find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
 bool IsHeader(const CsvRow& row)

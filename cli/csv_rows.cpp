@@ -16,7 +16,7 @@ int NoBlanks(unsigned char) { return 0; }
 }  // namespace
 
 CsvRowReader::CsvRowReader(std::size_t keptFields, std::size_t maxRowBytes, OnRow onRow)
-    : fields_(keptFields), maxRowBytes_(maxRowBytes), onRow_(std::move(onRow))
+    : keptFields_(keptFields), maxRowBytes_(maxRowBytes), onRow_(std::move(onRow))
 {
     StartParser();
 }
@@ -34,8 +34,10 @@ void CsvRowReader::StartParser()
 void CsvRowReader::OnField(void* text, std::size_t size, void* data)
 {
     auto& self = *static_cast<CsvRowReader*>(data);
-    if (self.fieldCount_ < self.fields_.size())
-        self.fields_[self.fieldCount_].assign(text ? static_cast<const char*>(text) : "", size);
+    if (self.fieldCount_ < self.keptFields_) {
+        if (size > 0) self.kept_.append(static_cast<const char*>(text), size);
+        self.keptEnds_.push_back(self.kept_.size());
+    }
     ++self.fieldCount_;
     self.rowBytes_ += size + 1;
 }
@@ -48,14 +50,22 @@ void CsvRowReader::OnRowEnd(int, void* data)
 
 void CsvRowReader::EmitRow(CsvRow::Fault fault)
 {
+    views_.clear();
+    std::size_t begin = 0;
+    for (std::size_t end : keptEnds_) {
+        views_.emplace_back(kept_.data() + begin, end - begin);
+        begin = end;
+    }
     CsvRow row;
     row.line = rowStart_;
-    row.fields = fields_.data();
+    row.fields = views_.data();
     row.fieldCount = fieldCount_;
     row.fault = fault;
+    onRow_(row);
+    kept_.clear();
+    keptEnds_.clear();
     fieldCount_ = 0;
     rowBytes_ = 0;
-    onRow_(row);
 }
 
 void CsvRowReader::FeedLine(std::string_view piece, bool endsLine)

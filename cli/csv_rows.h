@@ -13,7 +13,7 @@ namespace corvanet {
 struct CsvRow {
     enum class Fault { None, TooLong, OpenQuote };
     long line = 0;                    // where the row begins, 1-based
-    const std::string* fields = nullptr;  // the first min(fieldCount, kept) fields, as read
+    const std::string_view* fields = nullptr;  // the first min(fieldCount, kept) fields, as read
     std::size_t fieldCount = 0;       // every field of the row
     Fault fault = Fault::None;        // the row as far as it was read
 };
@@ -43,7 +43,10 @@ private:
     void FeedLine(std::string_view piece, bool endsLine);
 
     csv_parser parser_{};
-    std::vector<std::string> fields_;
+    std::size_t keptFields_;
+    std::string kept_;                 // the kept fields of the row, one after the other
+    std::vector<std::size_t> keptEnds_;
+    std::vector<std::string_view> views_;
     std::size_t fieldCount_ = 0;
     std::size_t rowBytes_ = 0;
     std::size_t maxRowBytes_;
