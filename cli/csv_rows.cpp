@@ -45,7 +45,7 @@ void CsvRowReader::OnField(void* text, std::size_t size, void* data)
 void CsvRowReader::OnRowEnd(int, void* data)
 {
     auto& self = *static_cast<CsvRowReader*>(data);
-    self.EmitRow(CsvRow::Fault::None);
+    self.EmitRow(self.rowBytes_ > self.maxRowBytes_ ? CsvRow::Fault::TooLong : CsvRow::Fault::None);
 }
 
 void CsvRowReader::EmitRow(CsvRow::Fault fault)

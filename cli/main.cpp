@@ -118,7 +118,6 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         // The PDF is laid out with the printer's fonts: a GUI application
         // without a display is enough.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(NoQtMessages);
         int qtArgc = 1;
         QGuiApplication app(qtArgc, &program);
         std::string error;
@@ -154,6 +153,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(NoQtMessages);
     auto parsed = corvanet::ParseCliOptions(argc, argv);
     if (auto* message = std::get_if<std::string>(&parsed)) return Unusable(*message + "（用 --help 查看用法）");
     const corvanet::CliOptions& o = std::get<corvanet::CliOptions>(parsed);

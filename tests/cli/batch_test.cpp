@@ -77,6 +77,23 @@ TEST(Batch, FailedAndMalformedRowsDoNotStopTheOthers)
     for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 23u) << row;
 }
 
+TEST(Batch, OverlongRowsAndOpenQuotesEndTheirRowOnly)
+{
+    // A row past the limit is cut there, in bounded memory; reading resumes
+    // on the next line.
+    const std::string csv = std::string(kBatchHeader) + "\n" + "long," + std::string(kMaxBatchRow, '7') + "\n" +
+                            kWorked + "\"open," + kWorked;
+    const BatchRun run = RunCsv(csv);
+    EXPECT_EQ(run.summary.complete, 1);
+    EXPECT_EQ(run.summary.malformed, 2);
+    ASSERT_EQ(run.rows.size(), 5u);  // the open quote's row holds a line break
+    EXPECT_EQ(run.rows[1].rfind("2,long,malformed,", 0), 0u);
+    EXPECT_NE(run.rows[1].find("1 MiB"), std::string::npos);
+    EXPECT_EQ(run.rows[2].rfind("3,P1,ok,", 0), 0u);
+    EXPECT_EQ(run.rows[3].rfind("4,\"open,P1,", 0), 0u) << "the field as far as it was read";
+    EXPECT_NE(run.rows[4].find("引号"), std::string::npos);
+}
+
 TEST(Batch, WrongHeaderReadsNothing)
 {
     const BatchRun run = RunCsv("Xa,Ya\n" + kWorked);
