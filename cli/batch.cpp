@@ -1,12 +1,14 @@
 #include "cli/batch.h"
 
 #include <charconv>
+#include <iterator>
 #include <string>
-#include <vector>
 
-#include "engine/calculation.h"
-#include "engine/failure.h"
+#include "cli/csv_rows.h"
+#include "cli/figure_calculation.h"
 #include "cli/figure_input.h"
+#include "cli/safe_text.h"
+#include "cli/text_decoding.h"
 #include "text/result_columns.h"
 
 namespace corvanet {
@@ -16,50 +18,50 @@ const char* const kBatchHeader = "name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3";
 namespace {
 
 constexpr long kProgressEvery = 10000;
+constexpr std::size_t kInputFields = 10;
+constexpr std::size_t kWriteBlock = std::size_t(1) << 16;
 
-// Splits one CSV line; quoted fields may hold commas and doubled quotes.
-bool SplitCsv(const std::string& line, std::vector<std::string>& fields)
+// The result columns, between the status and the failure's step: where the
+// record keeps each, and the step that stores it. A failed row shows the
+// values its calculation stored before it stopped.
+struct ResultColumn {
+    const char* header;
+    Step storedBy;
+    double (*value)(const SurveyRecord& r);
+};
+
+constexpr ResultColumn kResultColumns[] = {
+    {"w", Step::Misclosure, [](const SurveyRecord& r) { return double(r.w); }},
+    {"k", Step::Correlate, [](const SurveyRecord& r) { return r.k; }},
+    {"ms", Step::MeanSquareError, [](const SurveyRecord& r) { return double(r.ms); }},
+    {"s1", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S1; }},
+    {"s2", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S2; }},
+    {"s3", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S3; }},
+    {"xp1", Step::CoordinateXp1, [](const SurveyRecord& r) { return r.xp1; }},
+    {"yp1", Step::CoordinateYp1, [](const SurveyRecord& r) { return r.yp1; }},
+    {"xp2", Step::CoordinateXp2, [](const SurveyRecord& r) { return r.xp2; }},
+    {"yp2", Step::CoordinateYp2, [](const SurveyRecord& r) { return r.yp2; }},
+    {"xp3", Step::CoordinateXp3, [](const SurveyRecord& r) { return r.xp3; }},
+    {"yp3", Step::CoordinateYp3, [](const SurveyRecord& r) { return r.yp3; }},
+    {"px", Step::WeightReciprocals, [](const SurveyRecord& r) { return r.px; }},
+    {"py", Step::WeightReciprocals, [](const SurveyRecord& r) { return r.py; }},
+    {"mx", Step::ErrorMx, [](const SurveyRecord& r) { return double(r.mx); }},
+    {"my", Step::ErrorMy, [](const SurveyRecord& r) { return double(r.my); }},
+    {"md", Step::ErrorMd, [](const SurveyRecord& r) { return double(r.md); }},
+    {"m", Step::RelativeError, [](const SurveyRecord& r) { return double(r.m); }},
+};
+
+std::string OutputHeader()
 {
-    fields.clear();
-    std::string field;
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && field.empty()) {
-            quoted = true;
-        } else if (c == ',') {
-            fields.push_back(std::move(field));
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.push_back(std::move(field));
-    return !quoted;
+    std::string header = "line,name,status";
+    for (const ResultColumn& c : kResultColumns) (header += ',') += c.header;
+    header += ",step,message";
+    for (const char* name : kExtraColumns) (header += ',') += name;
+    return header + '\n';
 }
 
-void AppendCsvText(std::string& out, const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        out += text;
-        return;
-    }
-    out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
+// The longest shortest form of a double ("-2.2250738585072014e-308") and a comma.
+constexpr std::ptrdiff_t kNumberRoom = 25;
 
 void AppendNumber(std::string& out, double v)
 {
@@ -68,109 +70,166 @@ void AppendNumber(std::string& out, double v)
     out.append(buf, res.ptr);
 }
 
-// The ellipse and the checks after the message, empty where not available.
-std::string ExtraColumns(const std::optional<CalculationExtras>& extras)
+// One result row: the line the figure began on, its name, the status, the
+// stored results, the failure's step and message, then the ellipse and the
+// checks where the calculation got to them.
+void AppendResultRow(std::string& out, long line, std::string_view name, const char* status,
+                     const SurveyRecord* record, const CalculationFailure* failure, std::string_view message,
+                     const std::optional<CalculationExtras>& extras = std::nullopt)
 {
-    std::string out;
-    for (const std::string& text : ExtraColumnTexts(extras)) out += ',' + text;
-    return out;
+    AppendNumber(out, static_cast<double>(line));
+    out += ',';
+    AppendCsvTextCell(out, name);
+    (out += ',') += status;
+    // The numbers go straight into room made for them: this loop is most
+    // of the batch's own work.
+    const std::size_t at = out.size();
+    out.resize(at + std::size(kResultColumns) * kNumberRoom);
+    char* p = out.data() + at;
+    for (const ResultColumn& c : kResultColumns) {
+        *p++ = ',';
+        if (record && (!failure || failure->step() > c.storedBy))
+            p = std::to_chars(p, p + kNumberRoom - 1, c.value(*record)).ptr;
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    out += ',';
+    if (failure) AppendCsvTextCell(out, StepId(failure->step()));
+    out += ',';
+    AppendCsvTextCell(out, message);
+    for (const std::string& text : ExtraColumnTexts(extras)) (out += ',') += text;
+    out += '\n';
 }
 
-std::string ExtraHeader()
+bool IsBlankRow(const CsvRow& row)
 {
-    std::string out;
-    for (const char* name : kExtraColumns) out += std::string(",") + name;
-    return out;
+    return row.fieldCount == 1 && row.fault == CsvRow::Fault::None &&
+           row.fields[0].find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-std::string ResultRow(long line, const SurveyRecord& r, const std::optional<CalculationFailure>& failure,
-                      const std::optional<CalculationExtras>& extras)
+bool IsHeader(const CsvRow& row)
 {
-    std::string row = std::to_string(line) + ",";
-    AppendCsvText(row, r.PointName);
-    if (failure) {
-        row += ",failed";
-        row += std::string(18, ',');
-        row += ',';
-        row += StepId(failure->step());
-        row += ',';
-        AppendCsvText(row, failure->what());
-        return row + ExtraColumns(extras) + "\n";
-    }
-    row += ",ok";
-    for (double v : {double(r.w), r.k, double(r.ms), r.S1, r.S2, r.S3, r.xp1, r.yp1, r.xp2, r.yp2, r.xp3, r.yp3,
-                     r.px, r.py, double(r.mx), double(r.my), double(r.md), double(r.m)}) {
-        row += ',';
-        AppendNumber(row, v);
-    }
-    return row + ",," + ExtraColumns(extras) + "\n";
+    if (row.fault != CsvRow::Fault::None || row.fieldCount != kInputFields) return false;
+    std::string header(WithoutByteOrderMark(row.fields[0]));
+    for (std::size_t i = 1; i < kInputFields; ++i) (header += ',') += row.fields[i];
+    return header == kBatchHeader;
 }
+
+// What is wrong with a row that cannot be a figure, or nothing.
+std::string RowFault(const CsvRow& row)
+{
+    switch (row.fault) {
+    case CsvRow::Fault::TooLong:
+        return "这一行太长（超过 1 MiB）";
+    case CsvRow::Fault::OpenQuote:
+        return "引号不成对：字段的引号没有结束";
+    case CsvRow::Fault::None:
+        break;
+    }
+    if (row.fieldCount != kInputFields)
+        return "应有 10 列，实有 " + std::to_string(row.fieldCount) + " 列";
+    return {};
+}
+
+class Batch {
+public:
+    Batch(const WriteBytes& write, std::ostream& log, const BatchOptions& options)
+        : write_(write), log_(log), options_(options)
+    {
+    }
+
+    void Row(const CsvRow& row)
+    {
+        if (stopped_) return;
+        if (!summary_.headerOk) return Header(row);
+        if (IsBlankRow(row)) return;
+        ++summary_.rows;
+        Figure(row);
+        if (out_.size() >= kWriteBlock) Flush();
+        if (summary_.rows % kProgressEvery == 0) log_ << "已处理 " << summary_.rows << " 行\n";
+    }
+
+    void Flush()
+    {
+        if (out_.empty()) return;
+        write_(out_);
+        out_.clear();
+    }
+
+    bool Stopped() const { return stopped_; }
+    const BatchSummary& Summary() const { return summary_; }
+
+private:
+    void Header(const CsvRow& row)
+    {
+        if (!IsHeader(row)) {
+            log_ << "第 1 行应为表头 " << kBatchHeader << "\n";
+            stopped_ = true;
+            return;
+        }
+        summary_.headerOk = true;
+        if (options_.byteOrderMark) out_ += "\xEF\xBB\xBF";
+        out_ += OutputHeader();
+    }
+
+    void Figure(const CsvRow& row)
+    {
+        std::string why = RowFault(row);
+        if (why.empty()) {
+            // The CSV gives the name first; the figure's own order puts it seventh.
+            const std::string_view ordered[10] = {row.fields[1], row.fields[2], row.fields[3], row.fields[4],
+                                                  row.fields[5], row.fields[6], row.fields[0], row.fields[7],
+                                                  row.fields[8], row.fields[9]};
+            auto figure = FigureFromFields(ordered, decoder_, 0);
+            if (auto* error = std::get_if<InputError>(&figure)) {
+                why = std::move(error->message);
+            } else {
+                SurveyRecord& r = std::get<SurveyRecord>(figure);
+                const CalculationOutcome outcome = CalculateFigure(r, constants_, sink_);
+                if (const auto& failure = outcome.failure) {
+                    ++summary_.failed;
+                    AppendResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message());
+                } else {
+                    ++summary_.complete;
+                    AppendResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, outcome.extras);
+                }
+                return;
+            }
+        }
+        ++summary_.malformed;
+        log_ << "第 " << row.line << " 行无法读取：" << why << "\n";
+        const std::string name = row.fieldCount > 0 ? decoder_.Decode(row.fields[0]) : std::string();
+        AppendResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
+    }
+
+    const WriteBytes& write_;
+    std::ostream& log_;
+    const BatchOptions& options_;
+    const Constants constants_ = SetUpConstants();
+    NullSink sink_;
+    TextDecoder decoder_;
+    BatchSummary summary_;
+    std::string out_;
+    bool stopped_ = false;
+};
 
 }  // namespace
 
-BatchSummary RunBatch(std::istream& in, std::ostream& out, std::ostream& log)
+BatchSummary RunBatch(const ReadBytes& read, const WriteBytes& write, std::ostream& log, const BatchOptions& options)
 {
-    BatchSummary summary;
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+    Batch batch(write, log, options);
+    CsvRowReader rows(kInputFields, kMaxBatchRow, [&batch](const CsvRow& row) { batch.Row(row); });
+    std::string buffer(std::size_t(1) << 16, '\0');
+    while (!batch.Stopped()) {
+        // What is done goes out before a read that may wait for the writer.
+        batch.Flush();
+        const std::size_t n = read(buffer.data(), buffer.size());
+        if (n == 0) break;
+        rows.Feed(std::string_view(buffer.data(), n));
     }
-    std::string header = lines.empty() ? std::string() : lines.front();
-    if (header.rfind("\xEF\xBB\xBF", 0) == 0) header.erase(0, 3);  // a byte-order mark from a spreadsheet
-    if (header != kBatchHeader) {
-        log << "第 1 行应为表头 " << kBatchHeader << "\n";
-        return summary;
-    }
-    summary.headerOk = true;
-    out << "line,name,status,w,k,ms,s1,s2,s3,xp1,yp1,xp2,yp2,xp3,yp3,px,py,mx,my,md,m,step,message"
-        << ExtraHeader() << "\n";
-
-    const long total = static_cast<long>(lines.size()) - 1;
-    const Constants k = SetUpConstants();
-    NullSink sink;
-    std::vector<std::string> fields;
-    std::string buffer;
-    for (long i = 1; i <= total; ++i) {
-        const std::string& line = lines[static_cast<std::size_t>(i)];
-        const long lineNumber = i + 1;
-        if (line.find_first_not_of(" \t") == std::string::npos) continue;
-        ++summary.rows;
-        std::string why;
-        if (!SplitCsv(line, fields)) {
-            why = "引号不成对";
-        } else if (fields.size() != 10) {
-            why = "应有 10 列，实有 " + std::to_string(fields.size()) + " 列";
-        } else {
-            // The CSV gives the name first; the figure's own order puts it seventh.
-            const std::string ordered[10] = {fields[1], fields[2], fields[3], fields[4], fields[5],
-                                             fields[6], fields[0], fields[7], fields[8], fields[9]};
-            auto figure = FigureFromFields(ordered);
-            if (auto* error = std::get_if<InputError>(&figure)) {
-                why = error->message;
-            } else {
-                SurveyRecord& r = std::get<SurveyRecord>(figure);
-                const CalculationOutcome outcome = CalculateOutcome(r, k, sink);
-                (outcome.failure ? summary.failed : summary.complete)++;
-                buffer += ResultRow(lineNumber, r, outcome.failure, outcome.extras);
-            }
-        }
-        if (!why.empty()) {
-            ++summary.malformed;
-            log << "第 " << lineNumber << " 行无法读取：" << why << "\n";
-            buffer += std::to_string(lineNumber) + ",,malformed" + std::string(20, ',');
-            AppendCsvText(buffer, why);
-            buffer += ExtraColumns(std::nullopt) + '\n';
-        }
-        if (buffer.size() > (1u << 16)) {
-            out << buffer;
-            buffer.clear();
-        }
-        if (total > kProgressEvery && i % kProgressEvery == 0)
-            log << "已处理 " << i << " / " << total << " 行\n";
-    }
-    out << buffer;
-    return summary;
+    if (!batch.Stopped()) rows.Finish();
+    if (!batch.Summary().headerOk && !batch.Stopped()) log << "第 1 行应为表头 " << kBatchHeader << "\n";
+    batch.Flush();
+    return batch.Summary();
 }
 
 }  // namespace corvanet

@@ -1,12 +1,18 @@
 #pragma once
-// Many figures at once: one CSV row a figure in, one CSV row of results out.
-#include <istream>
+// Many figures at once: one CSV row a figure in, one CSV row of results out,
+// as a stream.
 #include <ostream>
+
+#include "cli/byte_stream.h"
 
 namespace corvanet {
 
 // The header the input must start with.
 extern const char* const kBatchHeader;
+
+struct BatchOptions {
+    bool byteOrderMark = false;  // start the output with one, for spreadsheets on Chinese Windows
+};
 
 struct BatchSummary {
     long rows = 0;
@@ -16,9 +22,15 @@ struct BatchSummary {
     bool headerOk = false;
 };
 
-// Reads `in` (header, then name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3 rows), writes the
-// result rows to `out`; a malformed row is reported on `log` by its line
-// number, and on files of more than 10 000 rows `log` gets progress lines.
-BatchSummary RunBatch(std::istream& in, std::ostream& out, std::ostream& log);
+// The longest row the batch reads; longer rows are malformed.
+constexpr std::size_t kMaxBatchRow = std::size_t(1) << 20;
+
+// Reads `read` (header, then name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3 rows) and
+// writes a result row to `write` for each figure as it is done, in blocks,
+// and whatever is done before each wait for more input. A malformed row is
+// reported on `log` by its line number, and every 10 000 rows `log` gets a
+// progress line.
+BatchSummary RunBatch(const ReadBytes& read, const WriteBytes& write, std::ostream& log,
+                      const BatchOptions& options = {});
 
 }  // namespace corvanet

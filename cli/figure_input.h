@@ -1,24 +1,31 @@
 #pragma once
 // The ten answers of one figure, as the prompts would take them, read from
 // lines of text: Xa, Ya, Xb, Yb, Xc, Yc, point name, S1, S2, S3.
-#include <istream>
-#include <string>
+#include <string_view>
 #include <variant>
 
+#include "cli/byte_stream.h"
+#include "cli/text_decoding.h"
 #include "engine/survey_record.h"
 
 namespace corvanet {
 
 struct InputError {
-    int line;  // 1-based
-    std::string message;
+    long line;  // 1-based
+    std::string message;  // valid UTF-8, control characters escaped
 };
 
-// A fresh record with the inputs stored and S1obs..S3obs taken, or what is
-// wrong with the input.
-std::variant<SurveyRecord, InputError> ReadFigure(std::istream& in);
+// The longest line a figure's input may have.
+constexpr std::size_t kMaxInputLine = std::size_t(32) << 20;
 
-// The same from ten fields already split (the point name as the 7th).
-std::variant<SurveyRecord, InputError> FigureFromFields(const std::string (&fields)[10], int firstLine = 1);
+// A fresh record with the inputs stored, or what is wrong with the input:
+// exactly ten lines (blank lines may follow), the first may begin with a
+// byte-order mark.
+std::variant<SurveyRecord, InputError> ReadFigure(LineReader& in);
+
+// The same from ten fields already split (the point name as the 7th), the
+// first on line `firstLine`; the name is decoded by `decoder`.
+std::variant<SurveyRecord, InputError> FigureFromFields(const std::string_view (&fields)[10], TextDecoder& decoder,
+                                                        long firstLine = 1);
 
 }  // namespace corvanet

@@ -1,69 +1,53 @@
 // corvanet-cli: the calculation without the window. Reads the ten answers
 // of the prompts from standard input, or a CSV of many figures.
-#include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <iostream>
 #include <string>
 
 #include <QGuiApplication>
 
 #include "cli/batch.h"
+#include "cli/byte_stream.h"
 #include "cli/extras_json.h"
-#include "sketch/sketch.h"
-#include "text/extras_text.h"
-#include "text/display_rules.h"
 #include "cli/figure_input.h"
-#include "text/number_text.h"
+#include "cli/options.h"
 #include "cli/record_json.h"
+#include "cli/safe_text.h"
+#include "cli/window_texts.h"
 #include "report/report_pdf.h"
 #include "report/report_text.h"
-#include "cli/window_texts.h"
+#include "sketch/sketch.h"
+#include "text/display_rules.h"
+#include "text/extras_text.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "用法: corvanet-cli [--json] [--report] [--pdf 文件] [--svg 文件] < 十行输入\n"
-    "      corvanet-cli --batch 文件.csv > 结果.csv\n"
-    "十行输入依次为 Xa, Ya, Xb, Yb, Xc, Yc, 点名, S1, S2, S3。\n";
+constexpr int kUsageError = 2;
 
-// Qt's note that it chose a runtime folder for us is no news to a terminal user.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+// Qt's own messages (a painter that could not begin, a runtime folder it
+// chose) mean nothing to a terminal user; ours say what went wrong.
+void NoQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+int Unusable(const std::string& message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QStringLiteral("QStandardPaths:"))) return;
-    std::cerr << message.toStdString() << "\n";
+    std::cerr << "corvanet-cli：" << message << "\n";
+    return kUsageError;
 }
 
-struct Options {
-    bool json = false;
-    bool report = false;
-    std::string pdf;
-    std::string svg;
-    std::string batch;
-};
-
-bool ParseOptions(int argc, char** argv, Options& o)
+bool IsDirectory(int fd)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--report") {
-            o.report = true;
-        } else if ((arg == "--pdf" || arg == "--batch") && i + 1 < argc) {
-            (arg == "--pdf" ? o.pdf : o.batch) = argv[++i];
-        } else if (arg == "--svg" && i + 1 < argc) {
-            o.svg = argv[++i];
-        } else {
-            return false;
-        }
-    }
-    return true;
+    struct stat st {};
+    return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalculation& calc)
 {
     using corvanet::ResultField;
-    std::cout << "待定点 " << r.PointName << "\n";
+    std::cout << "待定点 " << corvanet::TerminalSafe(r.PointName) << "\n";
     auto line = [&](const char* label, ResultField f) {
         const auto it = calc.texts.find(corvanet::ResultBoxName(f));
         if (it != calc.texts.end()) std::cout << label << it->second << "\n";
@@ -86,76 +70,90 @@ void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalcula
         std::cout << extra.label << " = " << extra.value << "\n";
 }
 
-int RunBatchFile(const std::string& path)
+void PrintJson(const corvanet::SurveyRecord& record, const corvanet::TextedCalculation& calc)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::cerr << "无法打开文件 " << path << "\n";
-        return 2;
+    nlohmann::ordered_json j;
+    j["record"] = corvanet::RecordJson(record);
+    j["error"] = corvanet::FailureJson(calc.failure);
+    j["ellipse"] = corvanet::EllipseJson(calc.outcome.extras);
+    j["checks"] = corvanet::ChecksJson(calc.outcome.extras);
+    nlohmann::ordered_json texts = nlohmann::ordered_json::object();
+    for (int i = 1; i <= 26; ++i) {
+        const std::string name = "Text" + std::to_string(i);
+        if (const auto it = calc.texts.find(name); it != calc.texts.end()) texts[name] = it->second;
     }
-    const corvanet::BatchSummary s = corvanet::RunBatch(in, std::cout, std::cerr);
-    if (!s.headerOk) return 2;
+    j["texts"] = texts;
+    // The input is decoded to valid UTF-8 before it gets here; replacing
+    // rather than throwing keeps that promise should anything slip through.
+    std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
+int RunBatch(const corvanet::CliOptions& o)
+{
+    const bool standardInput = o.batch == "-";
+    const std::string name = standardInput ? "标准输入" : "文件 " + corvanet::TerminalSafe(o.batch);
+    const int fd = standardInput ? STDIN_FILENO : open(o.batch.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Unusable("无法打开" + name + "：" + corvanet::ErrnoText(errno));
+    if (IsDirectory(fd)) return Unusable(name + " 是一个目录，不是 CSV 文件");
+    const corvanet::BatchSummary s =
+        corvanet::RunBatch(corvanet::ReadFromDescriptor(fd, name), corvanet::WriteToDescriptor(STDOUT_FILENO, "标准输出"),
+                           std::cerr, corvanet::BatchOptions{o.bom});
+    if (!s.headerOk) return kUsageError;
     std::cerr << "共 " << s.rows << " 行：完成 " << s.complete << "，计算中止 " << s.failed << "，无法读取 "
               << s.malformed << "\n";
     return (s.failed == 0 && s.malformed == 0) ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int RunFigure(const corvanet::CliOptions& o, char* program)
 {
-    Options o;
-    if (!ParseOptions(argc, argv, o)) {
-        std::cerr << kUsage;
-        return 2;
-    }
-    if (!o.batch.empty()) return RunBatchFile(o.batch);
-
-    auto input = corvanet::ReadFigure(std::cin);
+    if (IsDirectory(STDIN_FILENO)) return Unusable("标准输入是一个目录，应为十行输入");
+    corvanet::LineReader lines(corvanet::ReadFromDescriptor(STDIN_FILENO, "标准输入"));
+    auto input = corvanet::ReadFigure(lines);
     if (auto* error = std::get_if<corvanet::InputError>(&input)) {
         std::cerr << "第 " << error->line << " 行：" << error->message << "\n";
-        return 2;
+        return kUsageError;
     }
     corvanet::SurveyRecord& record = std::get<corvanet::SurveyRecord>(input);
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
 
+    for (const auto& [path, kind] : {std::pair{&o.pdf, "PDF"}, std::pair{&o.svg, "SVG"}}) {
+        if (path->empty()) continue;
+        if (const int fd = open(path->c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+            const bool directory = IsDirectory(fd);
+            close(fd);
+            if (directory)
+                return Unusable(std::string("无法写入 ") + kind + " 文件 " + corvanet::TerminalSafe(*path) + "：是一个目录");
+        }
+    }
     if (!o.pdf.empty() || !o.svg.empty()) {
         // The PDF and the sketch are laid out with real fonts: a GUI
         // application without a display is enough.
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(QuietQtMessages);
         int qtArgc = 1;
-        QGuiApplication app(qtArgc, argv);
+        QGuiApplication app(qtArgc, &program);
         std::string error;
         if (!o.pdf.empty() && !corvanet::WriteReportPdf(record, o.pdf, &error)) {
-            std::cerr << "无法写入 PDF 文件 " << o.pdf << "：" << error << "\n";
-            return 2;
+            std::cerr << "无法写入 PDF 文件 " << corvanet::TerminalSafe(o.pdf) << "：" << error << "\n";
+            return kUsageError;
         }
-        if (!o.svg.empty()) {
-            if (!corvanet::WriteSketchSvg({&calc.outcome, {}}, QString::fromStdString(o.svg), &error)) {
-                std::cerr << "无法写入 SVG 文件 " << o.svg << "：" << error << "\n";
-                return 2;
-            }
+        if (!o.svg.empty() && !corvanet::WriteSketchSvg({&calc.outcome, {}}, QString::fromStdString(o.svg), &error)) {
+            std::cerr << "无法写入 SVG 文件 " << corvanet::TerminalSafe(o.svg) << "：" << error << "\n";
+            return kUsageError;
         }
     }
 
     if (o.json) {
-        nlohmann::ordered_json j;
-        j["record"] = corvanet::RecordJson(record);
-        j["error"] = corvanet::FailureJson(calc.failure);
-        j["ellipse"] = corvanet::EllipseJson(calc.outcome.extras);
-        j["checks"] = corvanet::ChecksJson(calc.outcome.extras);
-        nlohmann::ordered_json texts = nlohmann::ordered_json::object();
-        for (int i = 1; i <= 26; ++i) {
-            const std::string name = "Text" + std::to_string(i);
-            if (const auto it = calc.texts.find(name); it != calc.texts.end()) texts[name] = it->second;
-        }
-        j["texts"] = texts;
-        std::cout << j.dump(2) << "\n";
+        PrintJson(record, calc);
     } else if (o.report) {
-        std::cout << corvanet::ReportPlainText(record);
+        corvanet::SurveyRecord shown = record;
+        shown.PointName = corvanet::TerminalSafe(record.PointName);
+        std::cout << corvanet::ReportPlainText(shown);
     } else if (o.pdf.empty() && o.svg.empty()) {
         PrintSummary(record, calc);
+    }
+    if (!std::cout.flush()) {
+        std::cerr << "无法写入标准输出\n";
+        return kUsageError;
     }
 
     if (calc.failure) {
@@ -164,4 +162,30 @@ int main(int argc, char** argv)
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(NoQtMessages);
+    auto parsed = corvanet::ParseCliOptions(argc, argv);
+    if (auto* message = std::get_if<std::string>(&parsed)) return Unusable(*message + "（用 --help 查看用法）");
+    const corvanet::CliOptions& o = std::get<corvanet::CliOptions>(parsed);
+    if (o.help) {
+        std::cout << corvanet::CliUsage();
+        return 0;
+    }
+    if (o.version) {
+        std::cout << "corvanet-cli " CORVANET_VERSION "\n";
+        return 0;
+    }
+    try {
+        return o.batch.empty() ? RunFigure(o, argv[0]) : RunBatch(o);
+    } catch (const corvanet::StreamError& e) {
+        std::cerr << "corvanet-cli：" << e.what() << "\n";
+    } catch (const std::exception& e) {
+        std::cerr << "corvanet-cli：" << e.what() << "\n";
+    }
+    return kUsageError;
 }

@@ -1,5 +1,6 @@
 #include "cli/window_texts.h"
 
+#include "cli/figure_calculation.h"
 #include "text/display_rules.h"
 #include "text/entry_inputs.h"
 
@@ -13,7 +14,7 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     for (const EntryInput& input : EntryInputs())
         t[input.box] = EchoText(input, r);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
-    out.outcome = CalculateOutcome(r, SetUpConstants(), sink);
+    out.outcome = CalculateFigure(r, SetUpConstants(), sink);
     out.failure = out.outcome.failure;
     return out;
 }

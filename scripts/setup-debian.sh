@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config dpkg-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcsv-dev
   fonts-arphic-uming fonts-liberation fonts-dejavu-core
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev llvm-14

@@ -9,6 +9,8 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr long long kExponentCap = 1'000'000'000'000'000LL;
+
 std::string_view Trim(std::string_view s)
 {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -18,13 +20,13 @@ std::string_view Trim(std::string_view s)
 
 // The power of ten of the first non-zero digit of a mantissa ("0012.5" → 1,
 // "0.003" → −3); nullopt when every digit is zero.
-std::optional<long> LeadingPower(std::string_view mantissa)
+std::optional<long long> LeadingPower(std::string_view mantissa)
 {
     const std::size_t point = mantissa.find('.');
     const std::size_t wholeEnd = point == std::string_view::npos ? mantissa.size() : point;
     for (std::size_t i = 0; i < mantissa.size(); ++i) {
         if (mantissa[i] == '.' || mantissa[i] == '0') continue;
-        return i < wholeEnd ? static_cast<long>(wholeEnd - i) - 1 : -static_cast<long>(i - wholeEnd);
+        return i < wholeEnd ? static_cast<long long>(wholeEnd - i) - 1 : -static_cast<long long>(i - wholeEnd);
     }
     return std::nullopt;
 }
@@ -55,14 +57,16 @@ std::optional<double> ReadNumber(std::string_view line)
     }
     if (mantissaDigits == 0) return std::nullopt;
     const std::string_view mantissa = s.substr(0, i);
-    long exponent = 0;
+    long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         const bool exponentNegative = i < s.size() && s[i] == '-';
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         const std::size_t start = i;
+        // Saturates beyond the length of any line, so that the leading
+        // zeros of a mantissa can never outweigh it below.
         for (; i < s.size() && IsDigit(s[i]); ++i)
-            if (exponent < 1000000) exponent = exponent * 10 + (s[i] - '0');  // saturates far beyond any double
+            if (exponent < kExponentCap) exponent = exponent * 10 + (s[i] - '0');
         if (i == start) return std::nullopt;
         if (exponentNegative) exponent = -exponent;
     }
@@ -72,7 +76,7 @@ std::optional<double> ReadNumber(std::string_view line)
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         // Beyond the double range does not read; below it reads as zero.
-        const std::optional<long> power = LeadingPower(mantissa);
+        const std::optional<long long> power = LeadingPower(mantissa);
         if (power && *power + exponent >= 0) return std::nullopt;
         value = 0.0;
     } else if (res.ec != std::errc() || res.ptr != s.data() + s.size()) {

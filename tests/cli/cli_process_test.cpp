@@ -2,61 +2,20 @@
 // the exit status.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <cstdlib>
-#include <unistd.h>
-#include <iterator>
 
 #include <nlohmann/json.hpp>
 
+#include "run_cli.h"
+
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-// A folder of its own under the test's temporary folder, removed with what
-// it holds when it goes: CTest runs the cases as processes side by side.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        std::string pattern = ::testing::TempDir() + "corvanet-cli-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            ADD_FAILURE() << "cannot make a folder like " << pattern;
-        path_ = pattern;
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string File(const char* name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-Result RunCli(const std::string& args, const std::string& input)
-{
-    const ScratchDir dir;
-    const std::string inputPath = dir.File("input.txt");
-    std::ofstream(inputPath, std::ios::binary) << input;
-    const std::string command = std::string(CORVANET_CLI) + " " + args + " < " + inputPath + " 2>/dev/null";
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), pipe)) > 0;) r.out.append(buf.data(), n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using Result = corvanet::testing::CliResult;
+using corvanet::testing::RunCli;
 
 const std::string kWorked = "2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n";
 
@@ -125,8 +84,7 @@ namespace {
 
 TEST(CliPdf, WritesTheReportOfTheFigure)
 {
-    const ScratchDir dir;
-    const std::string pdf = dir.File("report.pdf");
+    const std::string pdf = corvanet::testing::TestDir() + "cli_report.pdf";
     const Result r = RunCli("--pdf " + pdf, kWorked);
     EXPECT_EQ(r.status, 0);
     std::ifstream in(pdf, std::ios::binary);
@@ -139,6 +97,103 @@ TEST(CliPdf, WritesTheReportOfTheFigure)
 }  // namespace
 
 namespace {
+
+using corvanet::testing::Figure;
+
+TEST(CliText, AnyBytesComeOutAsValidUtf8)
+{
+    // An invalid byte: JSON that parses, with U+FFFD in its place.
+    const Result invalid = RunCli("--json", Figure("P\xff"));
+    ASSERT_EQ(invalid.status, 0) << invalid.err;
+    EXPECT_EQ(nlohmann::json::parse(invalid.out)["record"]["PointName"], "P\xEF\xBF\xBD");
+
+    // A GBK name, as older Chinese software writes it, and a byte-order mark.
+    const Result gbk = RunCli("--json", "\xEF\xBB\xBF" + Figure("\xB5\xE3\xC3\xFB"));
+    ASSERT_EQ(gbk.status, 0) << gbk.err;
+    const auto j = nlohmann::json::parse(gbk.out);
+    EXPECT_EQ(j["record"]["PointName"], "点名");
+    EXPECT_EQ(j["record"]["Xa"].get<double>(), 2500.0);
+    EXPECT_EQ(j["texts"]["Text11"], "  点名");
+    for (const char* args : {"", "--report"}) {
+        const Result text = RunCli(args, Figure("P\xff\xb5\xe3"));
+        EXPECT_EQ(text.status, 0) << args;
+        EXPECT_NE(text.out.find("P\xEF\xBF\xBD点"), std::string::npos) << args;
+    }
+}
+
+TEST(CliText, ControlCharactersReachTheTerminalEscaped)
+{
+    const std::string name = "P\x1B[2J\rX\a\x7F\xE2\x80\xAE";  // clear screen, CR, bell, DEL, right-to-left override
+    const std::string shown = "P\\e[2J\\rX\\x07\\x7F\\u202E";
+    const Result summary = RunCli("", Figure(name));
+    EXPECT_NE(summary.out.find("待定点 " + shown + "\n"), std::string::npos) << summary.out;
+    const Result report = RunCli("--report", Figure(name));
+    EXPECT_NE(report.out.find("待定点 (" + shown), std::string::npos) << report.out;
+    for (const std::string& out : {summary.out, report.out})
+        for (char c : out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+    EXPECT_EQ(nlohmann::json::parse(RunCli("--json", Figure(name)).out)["record"]["PointName"], name)
+        << "JSON keeps the name exactly";
+}
+
+TEST(CliFailure, DistanceBeyondTheSingleRangeStopsTheCalculation)
+{
+    const Result r = RunCli("--json", Figure("P", "4e38"));
+    EXPECT_EQ(r.status, 1);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["error"]["step"], "entry.S1obs");
+    EXPECT_EQ(j["record"]["S1"].get<double>(), 4e38);
+    for (const char* untouched : {"S1obs", "S2obs", "S3obs", "w", "ms"})
+        EXPECT_EQ(j["record"][untouched].get<double>(), 0.0) << untouched << ": nothing stored past the failure";
+    EXPECT_FALSE(j["texts"].contains("Text18"));
+    EXPECT_NE(r.err.find("计算中止"), std::string::npos);
+    EXPECT_EQ(RunCli("--report", Figure("P", "4e38")).status, 1);
+    const Result within = RunCli("--json", Figure("P", "3e38"));
+    EXPECT_EQ(within.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(within.out)["record"]["S1obs"].get<double>(), double(3e38f))
+        << "within the single range the copy is taken; the figure fails later";
+}
+
+TEST(CliConventions, HelpVersionAndUsageErrors)
+{
+    for (const char* help : {"-h", "--help", "--json --help"}) {
+        const Result r = RunCli(help, "");
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_NE(r.out.find("--batch"), std::string::npos) << help;
+        EXPECT_EQ(r.err, "");
+    }
+    const Result version = RunCli("--version", "");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("corvanet-cli ", 0), 0u);
+    // Each a usage error: exit 2, one line on standard error, nothing on standard output.
+    for (const char* wrong : {"--frobnicate", "-x", "extra", "--json --report", "--bom", "--batch", "--pdf",
+                              "--pdf=", "--json=1", "--batch a.csv --json", "--batch a.csv --pdf b.pdf",
+                              "--pdf a.pdf --pdf b.pdf"}) {
+        const Result r = RunCli(wrong, Figure("P"));
+        EXPECT_EQ(r.status, 2) << wrong;
+        EXPECT_EQ(r.out, "") << wrong;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << wrong << ": " << r.err;
+    }
+}
+
+TEST(CliConventions, ExtraLinesDirectoriesAndNoQtMessages)
+{
+    const Result extra = RunCli("", Figure("P") + "\n  \nP2\n");
+    EXPECT_EQ(extra.status, 2);
+    EXPECT_NE(extra.err.find("第 13 行"), std::string::npos) << extra.err;
+    EXPECT_EQ(RunCli("", Figure("P") + "\n \r\n").status, 0) << "blank lines may follow";
+
+    const std::string dir = corvanet::testing::TestDir();
+    for (const std::string& args : {"--batch " + dir, "--pdf " + dir, "< " + dir}) {
+        const Result r = RunCli(args, Figure("P"));
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("是一个目录"), std::string::npos) << args << ": " << r.err;
+    }
+
+    const Result pdf = RunCli("--pdf " + dir + "no-such-folder/x.pdf", Figure("P"));
+    EXPECT_EQ(pdf.status, 2);
+    EXPECT_EQ(std::count(pdf.err.begin(), pdf.err.end(), '\n'), 1) << pdf.err;
+    EXPECT_EQ(pdf.err.find("QPainter"), std::string::npos) << pdf.err;
+}
 
 TEST(CliExtras, EllipseAndChecksInJsonAndSummary)
 {
@@ -164,18 +219,13 @@ TEST(CliExtras, EllipseAndChecksInJsonAndSummary)
 
 TEST(CliExtras, SvgSketchOfTheFigure)
 {
-    std::string folder = ::testing::TempDir() + "cli_sketch_XXXXXX";
-    ASSERT_NE(mkdtemp(folder.data()), nullptr);
-    const std::string svg = folder + "/sketch.svg";
+    const std::string svg = corvanet::testing::TestDir() + "sketch.svg";
     const Result r = RunCli("--svg " + svg, kWorked);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "") << "the file is the output";
-    std::ifstream in(svg, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = corvanet::testing::ReadFile(svg);
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("误差椭圆放大"), std::string::npos);
-    std::remove(svg.c_str());
-    rmdir(folder.c_str());
     EXPECT_EQ(RunCli("--svg /nonexistent-folder/x.svg", kWorked).status, 2) << "an SVG that cannot be written";
 }
 

@@ -1,8 +1,7 @@
 // Reading the ten answers of one figure.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "cli/figure_calculation.h"
 #include "cli/figure_input.h"
 
 namespace corvanet {
@@ -10,7 +9,7 @@ namespace {
 
 std::variant<SurveyRecord, InputError> Read(const std::string& text)
 {
-    std::istringstream in(text);
+    LineReader in(ReadFromString(text));
     return ReadFigure(in);
 }
 
@@ -23,9 +22,13 @@ TEST(FigureInput, WorkedFigure)
     EXPECT_EQ(r.Yc, 3550.0);
     EXPECT_EQ(r.PointName, "P1");
     EXPECT_EQ(r.S1, 509.905);
-    EXPECT_EQ(r.S1obs, 509.905f);
-    EXPECT_EQ(r.S3obs, 474.345f);
     EXPECT_EQ(r.w, 0.0f);
+    // The single copies are taken by the calculation, as on entry.
+    SurveyRecord calculated = r;
+    NullSink sink;
+    EXPECT_FALSE(CalculateFigure(calculated, SetUpConstants(), sink).failure);
+    EXPECT_EQ(calculated.S1obs, 509.905f);
+    EXPECT_EQ(calculated.S3obs, 474.345f);
 }
 
 TEST(FigureInput, NameIsTakenAsTypedAndLinesMayEndInCrLf)

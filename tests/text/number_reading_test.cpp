@@ -62,5 +62,17 @@ TEST(ReadNumber, VeryLongLines)
     EXPECT_EQ(ReadNumber(std::string(10000, 'x')), std::nullopt);
 }
 
+TEST(ReadNumber, LeadingZerosDoNotHideAnExponentBeyondTheRange)
+{
+    // 0.<20 000 000 zeros>1 × 10^20 000 400 is 1e399; the same zeros with
+    // 10^20 000 000 leave 1e-1.
+    const std::string zeros = "0." + std::string(20'000'000, '0') + "1e";
+    EXPECT_EQ(ReadNumber(zeros + "20000400"), std::nullopt);
+    EXPECT_EQ(ReadNumber("-" + zeros + "+20000400"), std::nullopt);
+    EXPECT_EQ(ReadNumber(zeros + "20000000"), 0.1);
+    EXPECT_EQ(ReadNumber("1e-99999999999999999999999"), 0.0);
+    EXPECT_EQ(ReadNumber("1e99999999999999999999999"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace corvanet

@@ -1,0 +1,13 @@
+#pragma once
+// The calculation of one figure read by the command-line tool.
+#include "engine/outcome.h"
+
+namespace corvanet {
+
+// Takes the single copies of the measured distances, as the prompts take
+// them on entry, then runs the adjustment, coordinates and precision. A
+// distance whose copy overflows stops it there like any other failure,
+// with nothing stored past it.
+CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+
+}  // namespace corvanet

@@ -1,0 +1,116 @@
+#include "cli/options.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace corvanet {
+namespace {
+
+// Where an option belongs: either mode, the ten-line figure, or the batch.
+enum class Mode { Any, Figure, Batch };
+
+struct OptionSpec {
+    const char* name;
+    char shortName;       // 0 for none
+    const char* argument;  // the argument's name in the usage, nullptr for a flag
+    Mode mode;
+    bool standardOutputForm;  // what a figure prints on standard output: one at most
+    bool CliOptions::*flag;
+    std::string CliOptions::*value;
+    const char* help;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"help", 'h', nullptr, Mode::Any, false, &CliOptions::help, nullptr, "显示本说明并退出"},
+    {"version", 0, nullptr, Mode::Any, false, &CliOptions::version, nullptr, "显示版本并退出"},
+    {"json", 0, nullptr, Mode::Figure, true, &CliOptions::json, nullptr, "以 JSON 输出整个记录、失败（若有）和窗口文字"},
+    {"report", 0, nullptr, Mode::Figure, true, &CliOptions::report, nullptr, "以文本输出打印报表"},
+    {"pdf", 0, "文件", Mode::Figure, false, nullptr, &CliOptions::pdf, "把打印报表写入 PDF 文件（可与 --json 或 --report 同用）"},
+    {"svg", 0, "文件", Mode::Figure, false, nullptr, &CliOptions::svg, "把图形（按比例的略图和误差椭圆）写入 SVG 文件"},
+    {"batch", 0, "文件", Mode::Batch, false, nullptr, &CliOptions::batch, "逐行计算 CSV 文件中的图形；文件为 - 时读标准输入"},
+    {"bom", 0, nullptr, Mode::Batch, false, &CliOptions::bom, nullptr, "结果以 UTF-8 字节顺序标记开头，供中文 Windows 上的电子表格识别"},
+};
+
+std::string Dashed(const OptionSpec& o) { return std::string("--") + o.name; }
+
+const OptionSpec* Find(std::string_view arg)
+{
+    for (const OptionSpec& o : kOptions) {
+        if (arg == Dashed(o)) return &o;
+        if (o.shortName && arg.size() == 2 && arg[0] == '-' && arg[1] == o.shortName) return &o;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* const* argv)
+{
+    CliOptions options;
+    bool given[std::size(kOptions)] = {};
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::string_view inlineValue;
+        bool hasInlineValue = false;
+        if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string_view::npos) {
+            inlineValue = arg.substr(eq + 1);  // --pdf=report.pdf
+            hasInlineValue = true;
+            arg = arg.substr(0, eq);
+        }
+        const OptionSpec* o = Find(arg);
+        if (!o) {
+            if (arg.empty() || arg[0] != '-' || arg == "-") return "多余的参数：" + std::string(argv[i]);
+            return "未知选项：" + std::string(arg);
+        }
+        const std::size_t index = static_cast<std::size_t>(o - kOptions);
+        if (o->flag) {
+            if (hasInlineValue) return "选项 " + Dashed(*o) + " 不带参数";
+            options.*(o->flag) = true;
+        } else {
+            if (given[index]) return "选项 " + Dashed(*o) + " 只能给一次";
+            if (!hasInlineValue) {
+                if (i + 1 >= argc) return "选项 " + Dashed(*o) + " 需要一个" + o->argument;
+                inlineValue = argv[++i];
+            }
+            if (inlineValue.empty()) return "选项 " + Dashed(*o) + " 需要一个" + o->argument;
+            options.*(o->value) = std::string(inlineValue);
+        }
+        given[index] = true;
+    }
+    if (options.help || options.version) return options;
+
+    // Options of one mode do not mix with the other; a figure prints one form.
+    const bool batch = !options.batch.empty();
+    const OptionSpec* form = nullptr;
+    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
+        if (!given[i]) continue;
+        const OptionSpec& o = kOptions[i];
+        if (batch && o.mode == Mode::Figure) return "选项 " + Dashed(o) + " 不能与 --batch 同用";
+        if (!batch && o.mode == Mode::Batch) return "选项 " + Dashed(o) + " 只用于 --batch";
+        if (o.standardOutputForm && form) return "选项 " + Dashed(*form) + " 与 " + Dashed(o) + " 只能选一个";
+        if (o.standardOutputForm) form = &o;
+    }
+    return options;
+}
+
+std::string CliUsage()
+{
+    std::string usage =
+        "用法：corvanet-cli [--json | --report] [--pdf 文件] [--svg 文件] < 十行输入\n"
+        "      corvanet-cli --batch 文件.csv [--bom] > 结果.csv\n"
+        "十行输入依次为 Xa、Ya、Xb、Yb、Xc、Yc、点名、S1、S2、S3，每行一项；\n"
+        "UTF-8（可带字节顺序标记）或 GB18030/GBK 均可。\n"
+        "\n选项：\n";
+    for (const OptionSpec& o : kOptions) {
+        std::string left = o.shortName ? std::string("-") + o.shortName + ", " : "    ";
+        left += Dashed(o);
+        if (o.argument) (left += ' ') += o.argument;
+        // The argument's name is two columns a character wide.
+        const std::size_t width = left.size() - (o.argument ? std::strlen(o.argument) / 3 : 0);
+        usage += "  " + left + std::string(width < 20 ? 20 - width : 1, ' ') + o.help + "\n";
+    }
+    usage += "\n退出状态：0 计算完成；1 计算中止（批量：有中止或无法读取的行）；2 输入或选项无法使用。\n";
+    return usage;
+}
+
+}  // namespace corvanet

@@ -1,0 +1,27 @@
+#pragma once
+// Text from the input made safe for where it goes: a terminal, or a
+// spreadsheet that opens the CSV.
+#include <string>
+#include <string_view>
+
+namespace corvanet {
+
+// `utf8` with every control character shown escaped: \t, \r, \n, \e as
+// such, other C0 and DEL as \xHH, C1 and the bidirectional overrides as
+// \uHHHH, so that nothing in a name can move the cursor, ring the bell or
+// reorder what the terminal shows.
+std::string TerminalSafe(std::string_view utf8);
+
+// Appends `text` to `row` as one CSV cell (RFC 4180 quoting). A cell a
+// spreadsheet would take for a formula (beginning with =, +, -, @, tab or
+// CR) gets a leading apostrophe, so that it is shown as text.
+void AppendCsvTextCell(std::string& row, std::string_view text);
+
+}  // namespace corvanet
+
+namespace corvanet {
+
+// `utf8` cut to its first `maxCharacters` characters, "…" marking a cut.
+std::string Excerpt(std::string_view utf8, std::size_t maxCharacters);
+
+}  // namespace corvanet

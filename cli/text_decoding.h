@@ -1,0 +1,30 @@
+#pragma once
+// Text as surveyors' files bring it: UTF-8, with or without a byte-order
+// mark, or GB18030/GBK from Chinese Windows spreadsheets and older survey
+// software. Everything comes out as valid UTF-8.
+#include <string>
+#include <string_view>
+
+namespace corvanet {
+
+// `bytes` without a leading UTF-8 byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+
+// True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or
+// values beyond U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
+// Decodes the fields of one input. A field that is valid UTF-8 is taken as
+// it is; one that is not is read as GB18030, and what neither decodes
+// becomes U+FFFD. Once a field has shown the input to be GB18030, later
+// fields that read as both are taken as GB18030: a short GBK name may
+// happen to be valid UTF-8.
+class TextDecoder {
+public:
+    std::string Decode(std::string_view bytes);
+
+private:
+    bool gb18030_ = false;
+};
+
+}  // namespace corvanet
