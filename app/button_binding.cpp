@@ -12,13 +12,13 @@ namespace corvanet {
 void BindButtons(MainWindow& window)
 {
     QObject::connect(window.button(QStringLiteral("Command1")), &QPushButton::clicked, &window,
-                     [&window] { Command1_Click(window.record(), window, window.prompt()); });
+                     [&window] { Command1_Click(window.record(), window, window.prompt(), window.trace()); });
     QObject::connect(window.button(QStringLiteral("Command2")), &QPushButton::clicked, &window, [&window] {
         window.close();
         QCoreApplication::quit();
     });
     QObject::connect(window.button(QStringLiteral("Command3")), &QPushButton::clicked, &window,
-                     [&window] { RunPrintCommand(window.record(), &window); });
+                     [&window] { RunPrintCommand(window.record(), window.trace(), &window); });
 }
 
 }  // namespace corvanet

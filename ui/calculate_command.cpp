@@ -4,6 +4,7 @@
 #include "engine/constants.h"
 #include "text/display_rules.h"
 #include "text/number_reading.h"
+#include "ui/traced_fields.h"
 
 namespace corvanet {
 namespace {
@@ -53,14 +54,16 @@ constexpr NumericInput kS3{&R::S3, "Text9", "请输入第三条观测边长 S3 :
 // cancelled a value prompt; the calculation then ends where it stands.
 class Entry {
 public:
-    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
-        : record_(record), fields_(fields), prompt_(prompt) {}
+    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationTrace& trace)
+        : record_(record), fields_(fields), prompt_(prompt), trace_(trace) {}
 
     bool Number(const NumericInput& in)
     {
         double& value = record_.*in.value;
+        trace_.Entering(in.box);
         if (!AskValue(in.prompt, value))
             return false;
+        trace_.Stored(in.box);
         fields_.SetText(in.box, in.echo(value));
         for (const char* confirmation = in.firstConfirmation; WantsReentry(confirmation);
              confirmation = in.laterConfirmation) {
@@ -78,10 +81,12 @@ public:
 
     bool PointName()
     {
+        trace_.Entering("Text11");
         const auto name = prompt_.Ask(kPointNamePrompt);
         if (!name)
             return false;
         record_.PointName = *name;
+        trace_.Stored("Text11");
         fields_.SetText("Text11", PointNameEchoText(*name));
         return true;
     }
@@ -119,6 +124,7 @@ private:
     SurveyRecord& record_;
     Fields& fields_;
     PromptDialog& prompt_;
+    CalculationTrace& trace_;
 };
 
 std::string FailureText(const CalculationFailure& failure)
@@ -130,19 +136,33 @@ std::string FailureText(const CalculationFailure& failure)
 
 void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt)
 {
+    CalculationTrace untold;
+    Command1_Click(record, fields, prompt, untold);
+}
+
+void Command1_Click(SurveyRecord& record, Fields& windowFields, PromptDialog& prompt, CalculationTrace& trace)
+{
     const Constants k = SetUpConstants();
+    trace.Begin();
+    TracedFields fields(windowFields, trace);
     fields.SetText("Text26", kOrderNote);
 
-    Entry entry(record, fields, prompt);
+    Entry entry(record, fields, prompt, trace);
     const bool entered = entry.Number(kXa) && entry.Number(kYa) && entry.Number(kXb) && entry.Number(kYb)
                          && entry.Number(kXc) && entry.Number(kYc) && entry.PointName()
                          && entry.Number(kS1) && entry.Number(kS2) && entry.Number(kS3);
-    if (!entered)
-        return;  // cancelled: what is stored and shown stays as it is
+    if (!entered) {
+        trace.Cancelled();  // what is stored and shown stays as it is, marked
+        return;
+    }
 
     BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-    if (const auto failure = TryCalculate(record, k, sink))
-        prompt.Warn(FailureText(*failure));  // the fields keep what they hold
+    if (const auto failure = TryCalculate(record, k, sink)) {
+        trace.Stopped(*failure);
+        prompt.Warn(FailureText(*failure));  // the fields keep what they hold, marked
+    } else {
+        trace.Complete();
+    }
 }
 
 }  // namespace corvanet

@@ -10,6 +10,8 @@
 
 namespace corvanet {
 
+class CalculationTrace;
+
 // The window's single-line fields, written by name. Nothing reads them back:
 // the record holds the values.
 class Fields {
@@ -22,5 +24,8 @@ public:
 // the user cancelled a value prompt (everything stored so far stays), or
 // when the figure failed (said through `prompt.Warn`).
 void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt);
+// The same, telling `trace` which values the calculation stores and writes,
+// and how it ends.
+void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationTrace& trace);
 
 }  // namespace corvanet

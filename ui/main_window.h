@@ -9,6 +9,7 @@
 #include "ui/calculate_command.h"
 #include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
+#include "text/calculation_trace.h"
 
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,8 @@ public:
     ~MainWindow() override;
 
     SurveyRecord& record() { return record_; }
+    // Which of the values shown belong to the figure now entered.
+    CalculationTrace& trace() { return trace_; }
     PromptDialog& prompt() { return *prompt_; }
     // Tests drive the entry with a scripted dialog; the window keeps its own.
     void UsePrompt(PromptDialog& prompt) { prompt_ = &prompt; }
@@ -31,6 +34,7 @@ public:
 
 private:
     SurveyRecord record_;
+    CalculationTrace trace_;
     std::unique_ptr<PromptDialog> ownPrompt_;
     PromptDialog* prompt_;
     QHash<QString, QLineEdit*> fields_;
