@@ -2,9 +2,6 @@
 // a job the queue refused, so the state and the job are asked of CUPS itself.
 #include <cups/cups.h>
 
-#include <cerrno>
-#include <cstring>
-
 #include <QFile>
 #include <QSizeF>
 
@@ -41,6 +38,28 @@ QPageLayout DefaultPage(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
                        QPageLayout::Millimeter);
 }
 
+// What the printer says of its state, in its own words ("Paused", a
+// message given with cupsreject or cupsdisable); the state reasons when it
+// gives no message.
+QString StateMessage(http_t* http, const cups_dest_t& dest)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s", dest.name);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    const char* const wanted[] = {"printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 1, nullptr, wanted);
+    QString message;
+    if (ipp_t* response = cupsDoRequest(http, request, "/")) {
+        if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+            message = QString::fromUtf8(ippGetString(a, 0, nullptr));
+        ippDelete(response);
+    }
+    const QString reasons = Option(dest, "printer-state-reasons");
+    if (message.trimmed().isEmpty() && reasons != QLatin1String("none")) message = reasons;
+    return message;
+}
+
 class Cups final : public PrintSystem {
 public:
     PrinterQueue DefaultQueue() override
@@ -49,7 +68,7 @@ public:
         http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
         if (!http) {
             q.state = PrinterQueue::State::NoService;
-            q.reason = QString::fromLocal8Bit(std::strerror(errno));
+            q.reason = QString::fromUtf8(cupsServer());
             return q;
         }
         cups_dest_t* dests = nullptr;
@@ -60,7 +79,7 @@ public:
             for (int i = 0; i < count; ++i) q.installed << DestName(dests[i]);
         } else {
             q.name = DestName(*dest);
-            q.reason = Option(*dest, "printer-state-message");
+            q.reason = StateMessage(http, *dest);
             const QStringList reasons = Option(*dest, "printer-state-reasons").split(QLatin1Char(','));
             cups_dinfo_t* info = nullptr;
             if (Option(*dest, "printer-is-accepting-jobs") == QLatin1String("false")) {

@@ -19,7 +19,7 @@ QString QueueProblemText(const PrinterQueue& q)
     switch (q.state) {
     case S::Ready: return {};
     case S::NoService:
-        return QStringLiteral("没有找到打印服务（CUPS）%1，").arg(InBrackets(q.reason)) + kNotPrinted;
+        return QStringLiteral("无法连接打印服务 CUPS%1，").arg(InBrackets(q.reason)) + kNotPrinted;
     case S::NoPrinter: return QStringLiteral("没有找到已安装的打印机，") + kNotPrinted;
     case S::NoDefault:
         return QStringLiteral("没有设置默认打印机，") + kNotPrinted + QStringLiteral("已安装的打印机：%1。请在系统的打印机设置中选一台作为默认打印机。")

@@ -3,9 +3,14 @@
 // what is wrong, and the offer of the same report as a PDF.
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "report/print_command.h"
 #include "report/print_system.h"
@@ -147,7 +152,7 @@ TEST_P(EveryStateTest, SaysWhatIsWrongSendsNothingAndOffersThePdf)
 INSTANTIATE_TEST_SUITE_P(
     PrintSystem, EveryStateTest,
     ::testing::Values(
-        StateCase{State::NoService, "No such file or directory", {"没有找到打印服务", "CUPS", "No such file", "报表没有打印"}},
+        StateCase{State::NoService, "/run/cups/cups.sock", {"无法连接打印服务 CUPS（/run/cups/cups.sock）", "报表没有打印"}},
         StateCase{State::NoPrinter, "", {"没有找到已安装的打印机", "报表没有打印"}},
         StateCase{State::NoDefault, "", {"没有设置默认打印机", "Office、Plotter", "报表没有打印"}},
         StateCase{State::Rejecting, "Rejecting Jobs", {"打印机“Office”", "不接受打印任务", "（Rejecting Jobs）", "报表没有打印"}},
@@ -193,6 +198,90 @@ TEST_F(PrintCommandTest, PdfThatCannotBeWrittenEitherIsReported)
     Print();
     ASSERT_EQ(dialogs.pdfFailures.size(), 1u);
     EXPECT_TRUE(dialogs.pdfFailures[0].contains(dialogs.path)) << dialogs.pdfFailures[0].toStdString();
+}
+
+// A CUPS server of the test's own, on a socket in its own folder, with one
+// queue that is the default and refuses jobs. Skipped where cupsd or the
+// admin tools are missing or the server will not start (not root, say).
+class RealRejectingQueue : public PrintCommandTest {
+protected:
+    void SetUp() override
+    {
+        PrintCommandTest::SetUp();
+        const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin")});
+        for (const char* tool : {"lpadmin", "cupsreject", "lpstat"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")}).isEmpty())
+                GTEST_SKIP() << tool << " is not installed";
+        if (cupsd.isEmpty()) GTEST_SKIP() << "cupsd is not installed";
+        ASSERT_TRUE(server.isValid());
+        socket = server.filePath(QStringLiteral("cups.sock"));
+        for (const char* sub : {"spool", "tmp", "cache", "state", "log"}) QDir(server.path()).mkpath(QString::fromLatin1(sub));
+        WriteFile("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultPolicy open\n"
+                                               "<Policy open>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n"
+                                               "<Location />\nOrder allow,deny\nAllow all\n</Location>\n")
+                                    .arg(socket));
+        const QString d = server.path();
+        WriteFile("cups-files.conf",
+                  QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
+                                 "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                                 "PageLog %1/log/page_log\nServerBin /usr/lib/cups\nDataDir /usr/share/cups\n")
+                      .arg(d));
+        cupsdProcess.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"), d + QStringLiteral("/cupsd.conf"),
+                                   QStringLiteral("-s"), d + QStringLiteral("/cups-files.conf")});
+        if (!cupsdProcess.waitForStarted(5000)) GTEST_SKIP() << "cupsd did not start";
+        for (int i = 0; i < 100 && !QFile::exists(socket); ++i) QThread::msleep(50);
+        if (!QFile::exists(socket) || cupsdProcess.state() != QProcess::Running)
+            GTEST_SKIP() << "cupsd would not run here: " << cupsdProcess.readAllStandardError().toStdString();
+        // This process and the tools it runs talk to the test's server only.
+        qputenv("CUPS_SERVER", socket.toLocal8Bit());
+        cupsSetServer(nullptr);
+        if (!Admin("lpadmin", {"-p", "TestQueue", "-v", "file:///dev/null", "-E"}) ||
+            !Admin("lpadmin", {"-d", "TestQueue"}) || !Admin("cupsreject", {"-r", "维护中", "TestQueue"}))
+            GTEST_SKIP() << "the test's server refused to set up its queue";
+    }
+    void TearDown() override
+    {
+        if (cupsdProcess.state() == QProcess::Running) {
+            cupsdProcess.terminate();
+            cupsdProcess.waitForFinished(5000);
+        }
+    }
+    void WriteFile(const char* name, const QString& text)
+    {
+        QFile f(server.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+    }
+    bool Admin(const char* tool, std::initializer_list<const char*> args, QByteArray* out = nullptr)
+    {
+        QStringList list;
+        for (const char* a : args) list << QString::fromUtf8(a);
+        QProcess p;
+        p.start(QString::fromLatin1(tool), list);
+        const bool ok = p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        if (out) *out = p.readAllStandardOutput();
+        return ok;
+    }
+
+    QTemporaryDir server;
+    QString socket;
+    QProcess cupsdProcess;
+};
+
+TEST_F(RealRejectingQueue, SaysTheQueueRefusesJobsAndNoJobIsLeft)
+{
+    const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();
+    const PrinterQueue queue = cups->DefaultQueue();
+    EXPECT_EQ(queue.state, State::Rejecting);
+    dialogs.takeOffer = true;
+    dialogs.path = InDir("saved.pdf");
+    RunPrintCommand(WorkedRecord(), {}, nullptr, dialogs, *cups);
+    ASSERT_EQ(dialogs.offers.size(), 1u);
+    EXPECT_EQ(dialogs.offers[0], QStringLiteral("打印机“TestQueue”现在不接受打印任务（维护中），报表没有打印。"));
+    EXPECT_TRUE(PdfText(InDir("saved.pdf")).contains(QStringLiteral("xp1=2600.004")));
+    QByteArray jobs;
+    ASSERT_TRUE(Admin("lpstat", {"-W", "all", "-o"}, &jobs));
+    EXPECT_TRUE(jobs.trimmed().isEmpty()) << jobs.toStdString();
 }
 
 }  // namespace
