@@ -119,7 +119,7 @@ int main(int argc, char** argv)
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         std::string error;
-        if (!corvanet::WriteReportPdf(record, o.pdf, &error)) {
+        if (!corvanet::WriteReportPdf(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), o.pdf, &error)) {
             std::cerr << "无法写入 PDF 文件 " << o.pdf << "：" << error << "\n";
             return 2;
         }

@@ -136,6 +136,23 @@ bool CalculationTrace::IsCurrent(ReportValue value) const
     return failed > Step::AdjustedDistances;  // s1, s2, s3
 }
 
+CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& texts,
+                                   const std::optional<CalculationFailure>& failure)
+{
+    CalculationTrace trace;
+    trace.Begin();
+    for (const InputBox& in : kInputs) {
+        trace.Entering(in.box);
+        trace.Stored(in.box);
+    }
+    for (const auto& [box, text] : texts) trace.BoxWritten(box);
+    if (failure)
+        trace.Stopped(*failure);
+    else
+        trace.Complete();
+    return trace;
+}
+
 std::string CalculationTrace::IncompleteNote() const
 {
     switch (outcome_) {

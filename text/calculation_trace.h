@@ -4,6 +4,7 @@
 // that stopped or was cancelled it holds the new inputs beside older results.
 // The trace follows the Calculate command and tells the window which boxes
 // to mark and the report which values to mark and what to say about them.
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -62,6 +63,12 @@ private:
     std::set<std::string, std::less<>> written_;   // boxes written by this calculation
     std::optional<CalculationFailure> failure_;
 };
+
+// The trace of a calculation whose ten inputs were all given at once (the
+// command-line tool), that wrote the boxes named in `texts` and ended with
+// `failure`, or completed.
+CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& texts,
+                                   const std::optional<CalculationFailure>& failure);
 
 // The window's tooltip on a box that shows an earlier calculation's text.
 extern const char* const kStaleBoxTip;
