@@ -31,8 +31,8 @@ QPageLayout DefaultPage(http_t* http, cups_dest_t* dest, cups_dinfo_t* info)
     cups_size_t size{};
     if (!cupsGetDestMediaDefault(http, dest, info, 0, &size) || size.width <= 0 || size.length <= 0)
         return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    const QPageSize paper(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
-                          QString::fromUtf8(size.media), QPageSize::FuzzyMatch);
+    const QPageSize paper(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter, QString(),
+                          QPageSize::FuzzyMatch);
     return QPageLayout(paper, QPageLayout::Portrait,
                        QMarginsF(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0),
                        QPageLayout::Millimeter);
