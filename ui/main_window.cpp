@@ -128,8 +128,10 @@ void MainWindow::SetText(std::string_view name, const std::string& text)
 {
     QLineEdit* field = fields_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     Q_ASSERT(field);
-    if (field)
+    if (field) {
         field->setText(QString::fromStdString(text));
+        field->setCursorPosition(0);  // a text longer than its box shows from its start
+    }
     // The first value of a new figure turns every other box stale at once.
     for (QLineEdit* box : std::as_const(fields_))
         ShowAsStale(*box, trace_.IsStale(box->objectName().toStdString()));

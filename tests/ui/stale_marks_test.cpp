@@ -182,5 +182,17 @@ TEST_F(StaleMarks, ReportOfACancelledEntryNamesTheInputAndMarksTheInputsNotReach
     EXPECT_NE(report.find("待定点-- Q7 --\n"), std::string::npos) << report;
 }
 
+TEST_F(StaleMarks, LongPointNameShowsFromItsStart)
+{
+    std::vector<Answer> entry = testing::WorkedEntry();
+    std::string name;
+    for (int i = 0; i < 4; ++i) name += "东山西岭南坡北沟中桥";
+    entry[12] = name;
+    Calculate(entry);
+    EXPECT_EQ(window.fieldText("Text11"), QString::fromStdString("  " + name));
+    EXPECT_EQ(Box("Text11")->cursorPosition(), 0) << "the box scrolled to the name's end hides its start";
+    SaveScreenshot("corvanet-long-name.png");
+}
+
 }  // namespace
 }  // namespace corvanet
