@@ -209,7 +209,7 @@ protected:
     {
         PrintCommandTest::SetUp();
         const QString cupsd = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin")});
-        for (const char* tool : {"lpadmin", "cupsreject", "lpstat"})
+        for (const char* tool : {"lpadmin", "cupsreject", "cupsaccept", "lpstat"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool), {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin")}).isEmpty())
                 GTEST_SKIP() << tool << " is not installed";
         if (cupsd.isEmpty()) GTEST_SKIP() << "cupsd is not installed";
@@ -282,6 +282,18 @@ TEST_F(RealRejectingQueue, SaysTheQueueRefusesJobsAndNoJobIsLeft)
     QByteArray jobs;
     ASSERT_TRUE(Admin("lpstat", {"-W", "all", "-o"}, &jobs));
     EXPECT_TRUE(jobs.trimmed().isEmpty()) << jobs.toStdString();
+}
+
+TEST_F(RealRejectingQueue, OnceItAcceptsAgainTheReportBecomesOneJob)
+{
+    ASSERT_TRUE(Admin("cupsaccept", {"TestQueue"}));
+    const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();
+    RunPrintCommand(WorkedRecord(), {}, nullptr, dialogs, *cups);
+    EXPECT_TRUE(dialogs.offers.empty()) << dialogs.offers[0].toStdString();
+    QByteArray jobs;
+    ASSERT_TRUE(Admin("lpstat", {"-W", "all", "-o"}, &jobs));
+    EXPECT_EQ(jobs.count('\n'), 1) << jobs.toStdString();
+    EXPECT_TRUE(jobs.startsWith("TestQueue-")) << jobs.toStdString();
 }
 
 }  // namespace
