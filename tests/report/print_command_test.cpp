@@ -159,15 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         StateCase{State::Stopped, "Paused", {"打印机“Office”", "已暂停", "（Paused）", "报表没有打印"}},
         StateCase{State::Unreachable, "", {"无法连接打印机“Office”", "报表没有打印"}}));
 
-TEST_F(PrintCommandTest, NoPrinterIsNotMistakenForNoDefault)
-{
-    system.queue = Queue(State::NoDefault);
-    system.queue.installed = {QStringLiteral("Office")};
-    Print();
-    ASSERT_EQ(dialogs.offers.size(), 1u);
-    EXPECT_FALSE(dialogs.offers[0].contains(QStringLiteral("没有找到已安装的打印机"))) << dialogs.offers[0].toStdString();
-}
-
 TEST_F(PrintCommandTest, JobThePrinterDidNotCreateIsSaidAndThePdfOffered)
 {
     system.queue = Queue(State::Ready, "Office");

@@ -7,8 +7,6 @@
 
 #include "engine/calculation.h"
 #include "report/report_printer.h"
-#include "text/calculation_trace.h"
-#include "text/display_rules.h"
 
 namespace corvanet {
 
@@ -70,26 +68,6 @@ inline SurveyRecord WorkedRecord()
     NullSink sink;
     Calculate(r, SetUpConstants(), sink);
     return r;
-}
-
-// The trace of a calculation after an earlier complete one, told what the
-// Calculate command tells it: the entry up to `cancelledAt` (all ten inputs
-// when empty), then the results in `written`.
-inline CalculationTrace TraceOf(const std::string& cancelledAt, std::initializer_list<ResultField> written = {})
-{
-    CalculationTrace trace;
-    trace.Begin();
-    for (const char* box : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text11", "Text7", "Text8", "Text9"}) {
-        trace.Entering(box);
-        if (box == cancelledAt) {
-            trace.Cancelled();
-            return trace;
-        }
-        trace.Stored(box);
-        trace.BoxWritten(box);
-    }
-    for (ResultField field : written) trace.BoxWritten(ResultBoxName(field));
-    return trace;
 }
 
 }  // namespace testing

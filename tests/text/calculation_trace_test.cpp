@@ -17,15 +17,6 @@ std::map<std::string, std::string> Written(std::initializer_list<ResultField> re
     return texts;
 }
 
-TEST(CalculationTrace, BeforeAnyCalculationEverythingIsCurrent)
-{
-    const CalculationTrace trace;
-    EXPECT_TRUE(trace.AllCurrent());
-    EXPECT_FALSE(trace.IsStale("Text18"));
-    EXPECT_TRUE(trace.IsCurrent(V::m));
-    EXPECT_EQ(trace.IncompleteNote(), "");
-}
-
 TEST(CalculationTrace, KAndTheAdjustedDistancesFollowTheStepThatStopped)
 {
     // k is stored by the correlate step, the adjusted distances after ms.
@@ -47,13 +38,6 @@ TEST(CalculationTrace, KAndTheAdjustedDistancesFollowTheStepThatStopped)
     EXPECT_TRUE(atXp1.IsCurrent(V::PointName));
     EXPECT_TRUE(atXp1.IsStale("Text12"));
     EXPECT_FALSE(atXp1.IsStale("Text19"));
-}
-
-TEST(CalculationTrace, CompleteEntryOfTheToolIsAllCurrent)
-{
-    const CalculationTrace complete = TraceOfWholeEntry({}, std::nullopt);
-    EXPECT_EQ(complete.outcome(), Outcome::Complete);
-    EXPECT_TRUE(complete.AllCurrent());
 }
 
 TEST(CalculationTrace, CancelAtTheFirstPromptKeepsTheLastOutcomeAndItsNote)
