@@ -13,13 +13,13 @@ namespace corvanet {
 void BindButtons(MainWindow& window)
 {
     QObject::connect(window.button(QStringLiteral("Command1")), &QPushButton::clicked, &window,
-                     [&window] { Command1_Click(window.record(), window, window.prompt(), &window.memory()); });
+                     [&window] { Command1_Click(window.record(), window, window.prompt(), window.trace(), &window.memory()); });
     QObject::connect(window.button(QStringLiteral("Command2")), &QPushButton::clicked, &window, [&window] {
         window.close();
         QCoreApplication::quit();
     });
     QObject::connect(window.button(QStringLiteral("Command3")), &QPushButton::clicked, &window,
-                     [&window] { RunPrintCommand(window.record(), &window); });
+                     [&window] { RunPrintCommand(window.record(), window.trace(), &window); });
     InstallWindowMenu(window);
 }
 

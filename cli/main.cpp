@@ -132,7 +132,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         int qtArgc = 1;
         QGuiApplication app(qtArgc, &program);
         std::string error;
-        if (!o.pdf.empty() && !corvanet::WriteReportPdf(record, o.pdf, &error)) {
+        if (!o.pdf.empty() && !corvanet::WriteReportPdf(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), o.pdf, &error)) {
             std::cerr << "无法写入 PDF 文件 " << corvanet::TerminalSafe(o.pdf) << "：" << error << "\n";
             return kUsageError;
         }

@@ -5,6 +5,22 @@
 #include "text/number_text.h"
 
 namespace corvanet {
+namespace {
+
+// The longest head of `text`, whole characters, that fits in `room`; at
+// least one character, so that a row too narrow for any still moves on.
+std::size_t FittingBytes(std::string_view text, double room, const LineMetrics& metrics)
+{
+    std::size_t fits = 0;
+    for (std::size_t end = 1; end <= text.size(); ++end) {
+        if (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) continue;
+        if (fits > 0 && metrics.textWidth(text.substr(0, end)) > room) break;
+        fits = end;
+    }
+    return fits;
+}
+
+}  // namespace
 
 std::string ItemText(const PrintItem& item)
 {
@@ -32,10 +48,17 @@ LaidOutLine LayOutLine(const std::vector<PrintItem>& items, double startX, const
             break;
         case PrintItem::Kind::Text:
         case PrintItem::Kind::Number: {
-            std::string text = ItemText(item);
-            const double width = metrics.textWidth(text);
-            if (!text.empty()) line.texts.push_back({row, x, std::move(text)});
-            x += width;
+            const std::string text = ItemText(item);
+            std::string_view rest = text;
+            const double start = x;
+            while (!rest.empty() && x + metrics.textWidth(rest) > metrics.rightEdge + slack) {
+                const std::size_t head = FittingBytes(rest, metrics.rightEdge - x, metrics);
+                line.texts.push_back({row++, x, std::string(rest.substr(0, head))});
+                rest.remove_prefix(head);
+                x = start;
+            }
+            if (!rest.empty()) line.texts.push_back({row, x, std::string(rest)});
+            x += metrics.textWidth(rest);
             break;
         }
         }

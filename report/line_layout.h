@@ -2,6 +2,7 @@
 // Where the items of one printed line land, in whatever unit the printer
 // measures in (characters for the text report, device pixels on paper).
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,9 @@ struct LineMetrics {
     double columnWidth = 1;  // one tab column: the current font's average character
     double blankWidth = 1;   // one blank
     std::function<double(std::string_view)> textWidth;
+    // Where the paper ends: a text that would run past it continues on the
+    // next row from where it began. Unbounded for the text report.
+    double rightEdge = std::numeric_limits<double>::infinity();
 };
 
 struct PlacedText {

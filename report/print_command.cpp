@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 
+#include "report/print_system.h"
 #include "report/qt_report_printer.h"
 #include "report/report_pdf.h"
 
@@ -14,13 +14,14 @@ namespace corvanet {
 namespace {
 
 const QString kTitle = QStringLiteral("打印");
+const QString kJobTitle = QStringLiteral("Corvanet 报表");
 
 class MessageBoxDialogs final : public PrintCommandDialogs {
 public:
     bool OfferPdf(QWidget* parent, const QString& why) override
     {
         QMessageBox box(QMessageBox::Warning, kTitle, why, QMessageBox::NoButton, parent);
-        box.setInformativeText(QStringLiteral("可以把这份报表另存为 PDF 文件,以后再打印。"));
+        box.setInformativeText(QStringLiteral("可以把这份报表另存为 PDF 文件，以后再打印。"));
         QPushButton* save = box.addButton(QStringLiteral("另存为 PDF…"), QMessageBox::AcceptRole);
         QPushButton* close = box.addButton(QStringLiteral("不保存"), QMessageBox::RejectRole);
         box.setDefaultButton(save);
@@ -38,51 +39,54 @@ public:
 
     void TellPdfFailed(QWidget* parent, const QString& why) override
     {
-        QMessageBox::warning(parent, kTitle, QStringLiteral("报表没有保存:") + why);
+        QMessageBox::warning(parent, kTitle, QStringLiteral("报表没有保存：") + why);
     }
 };
 
-void OfferPdfInstead(const SurveyRecord& record, QWidget* parent, PrintCommandDialogs& dialogs, const QString& why)
+void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent,
+                     PrintCommandDialogs& dialogs, const QString& why)
 {
     if (!dialogs.OfferPdf(parent, why)) return;
     QString path = dialogs.AskPdfPath(parent);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
-    if (!WriteReportPdf(record, path.toStdString(), &error)) dialogs.TellPdfFailed(parent, QString::fromStdString(error));
+    if (!WriteReportPdf(record, trace, path.toStdString(), &error))
+        dialogs.TellPdfFailed(parent, QString::fromStdString(error));
 }
 
 }  // namespace
 
-std::unique_ptr<QPrinter> DefaultPrinter()
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent,
+                     PrintCommandDialogs& dialogs, PrintSystem& printSystem)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return nullptr;
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    printer->setDocName(QStringLiteral("Corvanet 报表"));
-    return printer;
-}
-
-void RunPrintCommand(const SurveyRecord& record, QWidget* parent, PrintCommandDialogs& dialogs,
-                     const PrinterSource& printerSource)
-{
-    const std::unique_ptr<QPrinter> printer = printerSource();
-    if (!printer) {
-        OfferPdfInstead(record, parent, dialogs, QStringLiteral("没有找到已安装的打印机,报表没有打印。"));
+    // Ask first: a printer that cannot take the job costs the user nothing
+    // but the message.
+    const PrinterQueue queue = printSystem.DefaultQueue();
+    if (queue.state != PrinterQueue::State::Ready) {
+        OfferPdfInstead(record, trace, parent, dialogs, QueueProblemText(queue));
         return;
     }
+    // The printer gets the very page the PDF offer writes, on its own paper.
+    const QTemporaryDir spool;
+    const QString page = spool.filePath(QStringLiteral("report.pdf"));
     try {
-        PrintReportOn(record, *printer);
+        if (!spool.isValid()) throw PrinterFailure("无法建立临时文件夹。");
+        WriteReportFile(record, trace, queue.page, page);
     } catch (const PrinterFailure& failure) {
-        OfferPdfInstead(record, parent, dialogs,
+        OfferPdfInstead(record, trace, parent, dialogs,
                         QString::fromStdString(failure.what()) + QStringLiteral("报表没有打印。"));
+        return;
     }
+    const SentJob job = printSystem.Send(queue, page, kJobTitle);
+    if (!job.created) OfferPdfInstead(record, trace, parent, dialogs, JobProblemText(queue, job));
 }
 
-void RunPrintCommand(const SurveyRecord& record, QWidget* parent)
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent)
 {
     MessageBoxDialogs dialogs;
-    RunPrintCommand(record, parent, dialogs, DefaultPrinter);
+    const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();
+    RunPrintCommand(record, trace, parent, dialogs, *cups);
 }
 
 }  // namespace corvanet

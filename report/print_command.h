@@ -1,18 +1,18 @@
 #pragma once
 #include <QString>
-#include <functional>
-#include <memory>
 
-class QPrinter;
 class QWidget;
 
 namespace corvanet {
 
 struct SurveyRecord;
+class CalculationTrace;
+class PrintSystem;
 
 // The Print button: prints the report of `record` on the default printer.
-// Asks nothing and shows nothing when it works; says plainly when it cannot.
-void RunPrintCommand(const SurveyRecord& record, QWidget* parent);
+// Asks nothing and shows nothing when the printer takes the job; says
+// plainly when it does not, and offers the same report as a PDF file.
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent);
 
 // The dialogs of the Print button when printing fails.
 class PrintCommandDialogs {
@@ -27,15 +27,8 @@ public:
     virtual void TellPdfFailed(QWidget* parent, const QString& why) = 0;
 };
 
-// The printer the report goes to; null when there is none.
-using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
-
-// The system's default printer (through CUPS) with its default paper and
-// margins, or null when no printer is installed.
-std::unique_ptr<QPrinter> DefaultPrinter();
-
-// The Print button with its printer and dialogs given.
-void RunPrintCommand(const SurveyRecord& record, QWidget* parent, PrintCommandDialogs& dialogs,
-                     const PrinterSource& printerSource);
+// The Print button with its print system and dialogs given.
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent,
+                     PrintCommandDialogs& dialogs, PrintSystem& printSystem);
 
 }  // namespace corvanet

@@ -1,6 +1,7 @@
 #pragma once
 #include "report/report_printer.h"
 #include "engine/survey_record.h"
+#include "text/calculation_trace.h"
 
 namespace corvanet {
 
@@ -9,5 +10,11 @@ namespace corvanet {
 // the precision figures. Reads the record and changes nothing; it needs no
 // Calculate before it. A PrinterFailure from the printer passes through.
 void PrintReport(const SurveyRecord& record, ReportPrinter& printer);
+
+// The same report, honest about a last calculation that did not complete:
+// a note under the heading says where it ended, and every value that
+// calculation did not write carries a mark. With `trace` all current (no
+// calculation yet, or a complete one) the report is exactly the one above.
+void PrintReport(const SurveyRecord& record, const CalculationTrace& trace, ReportPrinter& printer);
 
 }  // namespace corvanet

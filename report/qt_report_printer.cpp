@@ -2,24 +2,15 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 
 #include "ui/font_substitution.h"
 #include "report/line_layout.h"
 #include "report/print_report.h"
 
 namespace corvanet {
-namespace {
 
-std::string PrinterName(const QPrinter& printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat) return "PDF 文件“" + printer.outputFileName().toStdString() + "”";
-    return "打印机“" + printer.printerName().toStdString() + "”";
-}
-
-}  // namespace
-
-QtReportPrinter::QtReportPrinter(QPrinter& printer) : printer_(printer)
+QtReportPrinter::QtReportPrinter(QPagedPaintDevice& device, QString name) : device_(device), name_(std::move(name))
 {
     // "宋体" is not on Linux; without the substitution the Chinese falls
     // back to a face whose text does not even extract as Chinese.
@@ -28,8 +19,8 @@ QtReportPrinter::QtReportPrinter(QPrinter& printer) : printer_(printer)
 
 void QtReportPrinter::SetPosition(float xTwips, float yTwips)
 {
-    x_ = xTwips * printer_.logicalDpiX() / 1440.0;
-    y_ = yTwips * printer_.logicalDpiY() / 1440.0;
+    x_ = xTwips * device_.logicalDpiX() / 1440.0;
+    y_ = yTwips * device_.logicalDpiY() / 1440.0;
 }
 
 void QtReportPrinter::SetFontName(const std::string& name) { font_.setFamily(QString::fromStdString(name)); }
@@ -38,14 +29,15 @@ void QtReportPrinter::SetFontSize(float points) { font_.setPointSizeF(points); }
 
 void QtReportPrinter::PrintLine(const std::vector<PrintItem>& items)
 {
-    const QFontMetricsF metrics(font_, &printer_);
+    const QFontMetricsF metrics(font_, &device_);
     const LineMetrics lineMetrics{metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char(' ')),
                                   [&metrics](std::string_view s) {
                                       return metrics.horizontalAdvance(
                                           QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
-                                  }};
+                                  },
+                                  static_cast<double>(device_.width())};
     const LaidOutLine line = LayOutLine(items, x_, lineMetrics);
-    const double pageHeight = printer_.height();
+    const double pageHeight = device_.height();
     const double lineHeight = metrics.height();
     for (int row = 0; row < line.rows; ++row) {
         // A row that would run off the printable area starts the next page.
@@ -65,30 +57,34 @@ void QtReportPrinter::PrintLine(const std::vector<PrintItem>& items)
 void QtReportPrinter::EndDocument()
 {
     QPainter painter;
-    if (!painter.begin(&printer_)) throw PrinterFailure(PrinterName(printer_) + "无法开始打印。");
+    if (!painter.begin(&device_)) throw PrinterFailure((name_ + QStringLiteral("无法写入。")).toStdString());
     int page = 0;
     for (const Run& run : runs_) {
-        while (page < run.page) {
-            if (!printer_.newPage()) {
-                printer_.abort();
-                throw PrinterFailure(PrinterName(printer_) + "换页时出错,打印已取消。");
-            }
-            ++page;
-        }
+        for (; page < run.page; ++page)
+            if (!device_.newPage()) throw PrinterFailure((name_ + QStringLiteral("换页时出错。")).toStdString());
         painter.setFont(run.font);
         painter.drawText(run.baseline, run.text);
     }
-    if (printer_.printerState() == QPrinter::Error) {
-        printer_.abort();
-        throw PrinterFailure(PrinterName(printer_) + "出错,打印已取消。");
-    }
-    if (!painter.end()) throw PrinterFailure(PrinterName(printer_) + "没有完成打印。");
+    if (!painter.end()) throw PrinterFailure((name_ + QStringLiteral("没有写完。")).toStdString());
 }
 
-void PrintReportOn(const SurveyRecord& record, QPrinter& printer)
+QPageLayout DefaultReportPage()
 {
-    QtReportPrinter reportPrinter(printer);
-    PrintReport(record, reportPrinter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+}
+
+void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
+                     const QString& path)
+{
+    // QPdfWriter, not QPrinter: a QPrinter asks the print system for the
+    // default printer even when it only writes a file.
+    QPdfWriter writer(path);
+    writer.setResolution(kPageDpi);
+    writer.setPageLayout(page);
+    writer.setTitle(QStringLiteral("Corvanet 报表"));
+    writer.setCreator(QStringLiteral("Corvanet"));
+    QtReportPrinter printer(writer, QStringLiteral("PDF 文件“%1”").arg(path));
+    PrintReport(record, trace, printer);
 }
 
 }  // namespace corvanet

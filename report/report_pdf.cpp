@@ -1,7 +1,6 @@
 #include "report/report_pdf.h"
 
 #include <QGuiApplication>
-#include <QPrinter>
 
 #include "report/qt_report_printer.h"
 
@@ -9,20 +8,21 @@ namespace corvanet {
 
 bool WriteReportPdf(const SurveyRecord& record, const std::string& path, std::string* error)
 {
+    return WriteReportPdf(record, CalculationTrace{}, path, error);
+}
+
+bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::string& path,
+                    std::string* error)
+{
     const auto fail = [error](std::string reason) {
         if (error) *error = std::move(reason);
         return false;
     };
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return fail("没有图形界面环境(QGuiApplication),无法排版 PDF 报表。");
+        return fail("没有图形界面环境（QGuiApplication），无法排版 PDF 报表。");
     if (path.empty()) return fail("没有给出 PDF 文件名。");
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    printer.setDocName(QStringLiteral("Corvanet 报表"));
     try {
-        PrintReportOn(record, printer);
+        WriteReportFile(record, trace, DefaultReportPage(), QString::fromStdString(path));
     } catch (const PrinterFailure& failure) {
         return fail(failure.what());
     }

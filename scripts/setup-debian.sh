@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcsv-dev
   fonts-arphic-uming fonts-liberation fonts-dejavu-core
+  libcups2-dev
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev llvm-14
 )

@@ -6,6 +6,8 @@
 #include "text/display_rules.h"
 #include "text/entry_inputs.h"
 #include "text/number_reading.h"
+#include "ui/traced_fields.h"
+#include "ui/traced_fields.h"
 
 namespace corvanet {
 namespace {
@@ -16,8 +18,9 @@ constexpr const char* kNeedNumber = "请输入一个数值。";
 // cancelled a value prompt; the calculation then ends where it stands.
 class Entry {
 public:
-    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt, std::map<std::string, std::string>* accepted)
-        : record_(record), fields_(fields), prompt_(prompt), accepted_(accepted) {}
+    Entry(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationTrace& trace,
+          std::map<std::string, std::string>* accepted)
+        : record_(record), fields_(fields), prompt_(prompt), trace_(trace), accepted_(accepted) {}
 
     // Throws CalculationFailure when an accepted distance has no single
     // precision copy.
@@ -28,8 +31,10 @@ private:
     {
         double& value = record_.*in.value;
         recall_ = Recall(in.prompt);
+        trace_.Entering(in.box);
         if (!AskValue(in.prompt, value))
             return false;
+        trace_.Stored(in.box);
         Echo(in);
         for (const char* confirmation = in.firstConfirmation; WantsReentry(confirmation);
              confirmation = in.laterConfirmation) {
@@ -48,11 +53,13 @@ private:
 
     bool PointName(const EntryInput& in)
     {
+        trace_.Entering(in.box);
         const auto name = prompt_.AskRecalling(in.prompt, Recall(in.prompt));
         if (!name)
             return false;
         Remember(in.prompt, *name);
         record_.PointName = *name;
+        trace_.Stored(in.box);
         Echo(in);
         return true;
     }
@@ -103,6 +110,7 @@ private:
     SurveyRecord& record_;
     Fields& fields_;
     PromptDialog& prompt_;
+    CalculationTrace& trace_;
     std::map<std::string, std::string>* accepted_;  // null: no recall
     std::string recall_;  // what Up brings back at the prompts of the value being entered
     std::string line_;    // the line of the value as it now stands
@@ -126,18 +134,28 @@ void KeepOutcome(CalculationMemory& memory, std::optional<CalculationOutcome> ou
 
 void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, CalculationMemory* memory)
 {
+    CalculationTrace untold;
+    Command1_Click(record, fields, prompt, untold, memory);
+}
+
+void Command1_Click(SurveyRecord& record, Fields& windowFields, PromptDialog& prompt, CalculationTrace& trace,
+                    CalculationMemory* memory)
+{
     const Constants k = SetUpConstants();
+    trace.Begin();
+    TracedFields fields(windowFields, trace);
     fields.SetText("Text26", kOrderNote);
 
     // One road for a failure, at entry or in the computation: it stops the
-    // calculation and the fields keep what they hold.
-    Entry entry(record, fields, prompt, memory ? &memory->accepted : nullptr);
+    // calculation and the fields keep what they hold, marked.
+    Entry entry(record, fields, prompt, trace, memory ? &memory->accepted : nullptr);
     std::optional<CalculationOutcome> outcome;
     try {
         for (const EntryInput& input : EntryInputs()) {
             if (!entry.Take(input)) {
+                trace.Cancelled();  // what is stored and shown stays as it is, marked
                 if (memory) KeepOutcome(*memory, std::nullopt);
-                return;  // cancelled: what is stored and shown stays as it is
+                return;
             }
         }
     } catch (const CalculationFailure& failure) {
@@ -148,6 +166,10 @@ void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, 
         outcome = CalculateOutcome(record, k, sink);
     }
     const std::optional<CalculationFailure> failure = outcome->failure;
+    if (failure)
+        trace.Stopped(*failure);
+    else
+        trace.Complete();
     if (memory) KeepOutcome(*memory, std::move(outcome));
     if (failure)
         prompt.Warn(FailureText(*failure));

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "ui/caption_label.h"
+#include "ui/stale_look.h"
 #include "ui/twips.h"
 #include "ui/window_layout.h"
 
@@ -129,8 +130,13 @@ void MainWindow::SetText(std::string_view name, const std::string& text)
 {
     QLineEdit* field = fields_.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     Q_ASSERT(field);
-    if (field)
+    if (field) {
         field->setText(QString::fromStdString(text));
+        field->setCursorPosition(0);  // a text longer than its box shows from its start
+    }
+    // The first value of a new figure turns every other box stale at once.
+    for (QLineEdit* box : std::as_const(fields_))
+        ShowAsStale(*box, trace_.IsStale(box->objectName().toStdString()));
 }
 
 }  // namespace corvanet

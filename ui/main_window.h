@@ -10,6 +10,7 @@
 #include "ui/calculation_memory.h"
 #include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
+#include "text/calculation_trace.h"
 
 class QLineEdit;
 class QPushButton;
@@ -25,6 +26,8 @@ public:
 
     SurveyRecord& record() { return record_; }
     CalculationMemory& memory() { return memory_; }
+    // Which of the values shown belong to the figure now entered.
+    CalculationTrace& trace() { return trace_; }
     PromptDialog& prompt() { return *prompt_; }
     // Tests drive the entry with a scripted dialog; the window keeps its own.
     void UsePrompt(PromptDialog& prompt) { prompt_ = &prompt; }
@@ -36,6 +39,7 @@ public:
 private:
     SurveyRecord record_;
     CalculationMemory memory_;
+    CalculationTrace trace_;
     std::unique_ptr<PromptDialog> ownPrompt_;
     PromptDialog* prompt_;
     QHash<QString, QLineEdit*> fields_;

@@ -16,7 +16,7 @@ namespace corvanet {
 namespace {
 
 using PaintedRun = QtReportPrinter::Run;
-using testing::PdfPrinter;
+using testing::ReportPage;
 using testing::PdfText;
 using testing::WorkedRecord;
 
@@ -25,8 +25,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        printer = PdfPrinter(dir.filePath(QStringLiteral("layout.pdf")));
-        reportPrinter = std::make_unique<QtReportPrinter>(*printer);
+        printer = ReportPage(dir.filePath(QStringLiteral("layout.pdf")));
+        reportPrinter = std::make_unique<QtReportPrinter>(*printer, QStringLiteral("PDF"));
         PrintReport(WorkedRecord(), *reportPrinter);
     }
 
@@ -46,7 +46,7 @@ protected:
     double Twips(double pixels) const { return pixels * 1440.0 / printer->logicalDpiX(); }
 
     QTemporaryDir dir;
-    std::unique_ptr<QPrinter> printer;
+    std::unique_ptr<QPdfWriter> printer;
     std::unique_ptr<QtReportPrinter> reportPrinter;
 };
 

@@ -1,0 +1,171 @@
+#include "text/calculation_trace.h"
+
+#include <array>
+
+#include "text/display_rules.h"
+
+namespace corvanet {
+
+const char* const kStaleBoxTip = "此数值来自以前的计算，不属于现在输入的图形。";
+const char* const kStaleValueMark = "*";
+
+namespace {
+
+// The ten inputs by the box that echoes them: the name the user knows them
+// by, and the report value that is current once the input is stored (or,
+// for the distances, once its entry has ended and the observed copy is taken).
+struct InputBox {
+    const char* box;
+    const char* label;
+    ReportValue value;
+    bool currentWhenAccepted;
+};
+
+constexpr std::array<InputBox, 10> kInputs{{
+    {"Text1", "Xa", ReportValue::Xa, false},
+    {"Text2", "Ya", ReportValue::Ya, false},
+    {"Text3", "Xb", ReportValue::Xb, false},
+    {"Text4", "Yb", ReportValue::Yb, false},
+    {"Text5", "Xc", ReportValue::Xc, false},
+    {"Text6", "Yc", ReportValue::Yc, false},
+    {"Text11", "待定点点名", ReportValue::PointName, false},
+    {"Text7", "S1", ReportValue::S1obs, true},
+    {"Text8", "S2", ReportValue::S2obs, true},
+    {"Text9", "S3", ReportValue::S3obs, true},
+}};
+
+// The results with a box, by the record field the engine stores.
+constexpr std::array<std::pair<ReportValue, ResultField>, 14> kResults{{
+    {ReportValue::w, ResultField::w},     {ReportValue::ms, ResultField::ms},   {ReportValue::xp1, ResultField::xp1},
+    {ReportValue::yp1, ResultField::yp1}, {ReportValue::xp2, ResultField::xp2}, {ReportValue::yp2, ResultField::yp2},
+    {ReportValue::xp3, ResultField::xp3}, {ReportValue::yp3, ResultField::yp3}, {ReportValue::px, ResultField::px},
+    {ReportValue::py, ResultField::py},   {ReportValue::mx, ResultField::mx},   {ReportValue::my, ResultField::my},
+    {ReportValue::md, ResultField::md},   {ReportValue::m, ResultField::m},
+}};
+
+// The note field is written at every press and says the same each time.
+constexpr std::string_view kNoteBox = "Text26";
+
+const InputBox* InputOf(std::string_view box)
+{
+    for (const InputBox& in : kInputs)
+        if (box == in.box) return &in;
+    return nullptr;
+}
+
+}  // namespace
+
+void CalculationTrace::Begin()
+{
+    pending_ = true;
+    entering_.clear();
+}
+
+void CalculationTrace::Entering(std::string_view box)
+{
+    // Until the first value is stored, the sets describe the last calculation.
+    if (!pending_ && !entering_.empty() && stored_.count(entering_)) accepted_.insert(entering_);
+    entering_ = box;
+}
+
+void CalculationTrace::Stored(std::string_view box)
+{
+    if (pending_) {
+        // The first value of a new figure: from here on everything that this
+        // calculation has not written belongs to an earlier one.
+        pending_ = false;
+        outcome_ = Outcome::Running;
+        stored_.clear();
+        accepted_.clear();
+        written_.clear();
+        failure_.reset();
+    }
+    stored_.emplace(box);
+}
+
+void CalculationTrace::BoxWritten(std::string_view box)
+{
+    if (outcome_ == Outcome::Running) written_.emplace(box);
+}
+
+void CalculationTrace::Complete()
+{
+    pending_ = false;
+    outcome_ = Outcome::Complete;
+}
+
+void CalculationTrace::Stopped(const CalculationFailure& failure)
+{
+    pending_ = false;
+    Entering({});  // the entry ended with the last input accepted
+    outcome_ = Outcome::Stopped;
+    failure_ = failure;
+}
+
+void CalculationTrace::Cancelled()
+{
+    // A cancel before the first value leaves the record as the last
+    // calculation left it, and that calculation's outcome stands.
+    if (pending_) {
+        pending_ = false;
+        return;
+    }
+    outcome_ = Outcome::Cancelled;
+    const InputBox* in = InputOf(entering_);
+    cancelledAt_ = in ? in->label : entering_;
+}
+
+bool CalculationTrace::IsStale(std::string_view box) const
+{
+    if (AllCurrent() || box == kNoteBox) return false;
+    return !written_.count(box);
+}
+
+bool CalculationTrace::IsCurrent(ReportValue value) const
+{
+    if (AllCurrent()) return true;
+    for (const InputBox& in : kInputs)
+        if (in.value == value) return (in.currentWhenAccepted ? accepted_ : stored_).count(in.box) > 0;
+    for (const auto& [result, field] : kResults)
+        if (result == value) return written_.count(ResultBoxName(field)) > 0;
+    // k and the adjusted distances have no box: they are the stopped
+    // calculation's when it failed at a step after the one that stores them.
+    if (outcome_ != Outcome::Stopped) return false;
+    const Step failed = failure_->step();
+    if (value == ReportValue::k) return failed > Step::Correlate;
+    return failed > Step::AdjustedDistances;  // s1, s2, s3
+}
+
+CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& texts,
+                                   const std::optional<CalculationFailure>& failure)
+{
+    CalculationTrace trace;
+    trace.Begin();
+    for (const InputBox& in : kInputs) {
+        trace.Entering(in.box);
+        trace.Stored(in.box);
+    }
+    for (const auto& [box, text] : texts) trace.BoxWritten(box);
+    if (failure)
+        trace.Stopped(*failure);
+    else
+        trace.Complete();
+    return trace;
+}
+
+std::string CalculationTrace::IncompleteNote() const
+{
+    switch (outcome_) {
+    case Outcome::None:
+    case Outcome::Complete: return {};
+    case Outcome::Stopped:
+        return std::string("注意：最近一次计算没有完成，在“") + StepText(failure_->step()) + "”一步中止：" +
+               failure_->message();
+    case Outcome::Cancelled:
+        return "注意：最近一次计算没有完成，输入在 " + cancelledAt_ + " 处取消。";
+    case Outcome::Running: return "注意：最近一次计算没有完成。";
+    }
+    return {};
+}
+
+}  // namespace corvanet
