@@ -1,25 +1,21 @@
 #pragma once
-// When CORVANET_EXIT_AFTER_FIRST_FRAME is set: once `window` has painted its
-// first frame, prints the wall clock and the peak memory so far and ends the
-// program at once. The start-up script subtracts the time it launched us.
-#include <QCoreApplication>
+// For the start-up benchmark: once `window` has painted its first frame,
+// prints the wall clock and the peak memory so far and ends the program at
+// once. The start-up script subtracts the time it launched the program.
 #include <QEvent>
 #include <QFile>
-#include <QTimer>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
-namespace corvanet {
+namespace startup_bench {
 
-class FirstFrameExit : public QObject {
+class FirstFrameExit final : public QObject {
 public:
-    static void InstallIfAsked(QWidget& window)
-    {
-        if (qEnvironmentVariableIsSet("CORVANET_EXIT_AFTER_FIRST_FRAME")) window.installEventFilter(new FirstFrameExit(&window));
-    }
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -40,8 +36,6 @@ protected:
     }
 
 private:
-    using QObject::QObject;
-
     static long PeakKilobytes()
     {
         QFile status(QStringLiteral("/proc/self/status"));
@@ -54,4 +48,6 @@ private:
     bool done_ = false;
 };
 
-}  // namespace corvanet
+inline void ExitAfterFirstFrame(QWidget& window) { window.installEventFilter(new FirstFrameExit(&window)); }
+
+}  // namespace startup_bench
