@@ -5,7 +5,6 @@
 #include <QTranslator>
 
 #include "app/button_binding.h"
-#include "ui/font_substitution.h"
 #include "ui/main_window.h"
 
 namespace corvanet {
@@ -18,8 +17,6 @@ std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
     // prompts) speak the program's language too.
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
-    // Before any widget exists, so every font the window names resolves.
-    InstallFontSubstitutions();
 
     auto window = std::make_unique<MainWindow>();
     BindButtons(*window);
