@@ -1,43 +1,70 @@
 #!/usr/bin/env bash
-# Start-up to the first shown frame (offscreen) of a minimal Qt window and of
-# Corvanet, over RUNS runs each, with peak memory; then the engine's time per
-# calculation and the batch throughput of corvanet-cli on one core.
+# Start-up to the first painted frame (offscreen) of Corvanet and of two
+# yardsticks, a bare Qt window and the window's captions as plain labels, run
+# interleaved run by run so that a change of the machine's load falls on all
+# three alike; then the engine against its floor of libm calls, and the batch
+# throughput of corvanet-cli on one core.
 # Usage: bench/speed_side_by_side.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build}
 runs=${2:-21}
-export QT_QPA_PLATFORM=offscreen CORVANET_EXIT_AFTER_FIRST_FRAME=1
+export QT_QPA_PLATFORM=offscreen
+names=(bare captions corvanet)
+progs=("$build/bench/minimal_window" "$build/bench/caption_window" "$build/bench/corvanet_first_frame")
 
-median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
-
-time_program() {  # prints "median_ms peak_kb"
-  local prog=$1 times=() peak=0
-  "$prog" >/dev/null  # warm the file cache
-  for _ in $(seq "$runs"); do
-    local t0 t1 out kb
-    t0=$(date +%s%N)
-    out=$(taskset -c 0 "$prog")
-    t1=$(sed -n 's/^first-frame-ns=//p' <<<"$out")
-    times+=($(( (t1 - t0) / 1000 )))
-    kb=$(sed -n 's/^peak-kb=//p' <<<"$out")
-    [ "${kb:-0}" -gt "$peak" ] && peak=$kb
-  done
-  printf '%s\n' "${times[@]}" | median | awk -v p="$peak" '{printf "%.1f %d\n", $1 / 1000, p}'
+# "median min q1 q3 max" of the numbers on standard input
+stats() {
+  sort -g | awk '{a[NR] = $1}
+    function at(p,  i) { i = 1 + p * (NR - 1); return a[int(i)] + (i - int(i)) * (a[int(i) + 1] - a[int(i)]) }
+    END {print at(0.5), a[1], at(0.25), at(0.75), a[NR]}'
 }
 
-read -r min_ms min_kb < <(time_program "$build/bench/minimal_window")
-read -r cor_ms cor_kb < <(time_program "$build/app/corvanet")
-echo "start-up to first frame, median of $runs runs (offscreen):"
-echo "  minimal Qt window  ${min_ms} ms   peak ${min_kb} kB"
-echo "  Corvanet           ${cor_ms} ms   peak ${cor_kb} kB"
-awk -v a="$cor_ms" -v b="$min_ms" 'BEGIN {printf "  ratio of medians   %.2f (goal <= 1.2)\n", a / b}'
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+for p in "${progs[@]}"; do "$p" >/dev/null 2>&1; done  # warm the file cache
+for run in $(seq "$runs"); do
+  for k in 0 1 2; do
+    i=$(( (k + run) % 3 ))  # each program takes each place in the order in turn
+    t0=$(date +%s%N)
+    out=$(taskset -c 0 "${progs[$i]}" 2>/dev/null)
+    t1=$(sed -n 's/^first-frame-ns=//p' <<<"$out")
+    echo $(( (t1 - t0) / 1000 )) >>"$tmp/${names[$i]}.wall"
+    sed -n 's/^cpu-ns=//p' <<<"$out" | awk '{print $1 / 1000}' >>"$tmp/${names[$i]}.cpu"
+    sed -n 's/^peak-kb=//p' <<<"$out" >>"$tmp/${names[$i]}.kb"
+  done
+done
+echo "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"
 
-echo "engine, one calculation of the worked figure:"
-"$build/bench/engine_bench" --benchmark_filter=BM_WorkedFigure --benchmark_min_time=1 2>/dev/null |
-  awk '/BM_WorkedFigure/ {printf "  %s %s (goal < 1 us)\n", $2, $3}'
+for clock in wall cpu; do
+  echo "start-up to first frame, $runs interleaved runs each (offscreen), $clock time in ms:"
+  printf '  %-9s %7s %7s %7s %7s %7s %9s\n' "" median min q1 q3 max "peak kB"
+  declare -A med
+  for n in "${names[@]}"; do
+    read -r m lo q1 q3 hi < <(stats <"$tmp/$n.$clock")
+    med[$n]=$m
+    peak=$(sort -n "$tmp/$n.kb" | tail -1)
+    awk -v n="$n" -v m="$m" -v lo="$lo" -v q1="$q1" -v q3="$q3" -v hi="$hi" -v kb="$peak" \
+      'BEGIN {printf "  %-9s %7.1f %7.1f %7.1f %7.1f %7.1f %9d\n", n, m/1000, lo/1000, q1/1000, q3/1000, hi/1000, kb}'
+  done
+  # The ratio within each run too: the two programs of a run share its load.
+  pair_ratio() { paste "$tmp/corvanet.$clock" "$tmp/$1.$clock" | awk '{print $1 / $2}' | stats; }
+  read -r cm _ cq1 cq3 _ < <(pair_ratio captions)
+  read -r bm _ bq1 bq3 _ < <(pair_ratio bare)
+  awk -v c="${med[corvanet]}" -v y="${med[captions]}" -v b="${med[bare]}" \
+    -v cm="$cm" -v cq1="$cq1" -v cq3="$cq3" -v bm="$bm" -v bq1="$bq1" -v bq3="$bq3" 'BEGIN {
+    printf "  Corvanet / captions  %.3f of medians; run by run median %.3f (q1 %.3f, q3 %.3f)  goal <= 1.03\n", c / y, cm, cq1, cq3
+    printf "  Corvanet / bare      %.3f of medians; run by run median %.3f (q1 %.3f, q3 %.3f)  goal <= 1.6\n", c / b, bm, bq1, bq3
+  }'
+done
 
-csv=$(mktemp --suffix=.csv)
-trap 'rm -f "$csv"' EXIT
+echo "engine, the worked figure, against the same libm calls alone (median of 5, CPU time):"
+"$build/bench/engine_bench" --benchmark_filter='BM_WorkedFigure|BM_LibmFloor' --benchmark_min_time=1 \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  awk '$1 ~ /_median$/ {t[$1] = $4; printf "  %-24s %8.1f %s\n", $1, $4, $5}
+       END {printf "  calculation / floor  %.2f  goal <= 1.3\n", t["BM_WorkedFigure_median"] / t["BM_LibmFloor_median"]}'
+
+csv="$tmp/batch.csv"
 awk 'BEGIN {
   print "name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3"
   for (i = 0; i < 100000; i++)

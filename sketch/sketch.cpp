@@ -163,8 +163,10 @@ public:
 private:
     QFont Font(double size) const
     {
-        QFont font(QStringLiteral("宋体"));
-        font.setFamily(QFontInfo(font).family());  // the face it resolves to, so an SVG names a real one
+        // The installed Song face by its own name, so an SVG names a real one
+        // and the window's sketch needs no substitution table.
+        QFont font;
+        font.setFamilies(InstalledFamilies("宋体"));
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPx_ * size))));
         return font;
     }

@@ -1,9 +1,15 @@
 #include "ui/font_substitution.h"
 
 #include <QFont>
-#include <QStringList>
 
 namespace corvanet {
+
+QStringList InstalledFamilies(std::string_view namedFace)
+{
+    if (namedFace == "宋体")
+        return {QStringLiteral("AR PL UMing CN")};
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("AR PL UMing CN")};
+}
 
 void InstallFontSubstitutions()
 {

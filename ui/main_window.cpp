@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 
 #include "ui/caption_label.h"
 #include "ui/stale_look.h"
+#include "ui/font_substitution.h"
 #include "ui/twips.h"
 #include "ui/window_layout.h"
 
@@ -18,7 +20,8 @@ QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 QFont FontFor(ControlKind kind, Face face)
 {
     const FaceSpec named = FaceOf(kind, face);
-    QFont font(QString::fromUtf8(named.family));
+    QFont font;
+    font.setFamilies(InstalledFamilies(named.family));
     font.setPointSizeF(named.points);
     font.setBold(true);
     return font;
@@ -92,6 +95,11 @@ MainWindow::MainWindow(QWidget* parent)
     const QScreen* s = screen();
     const TwipScale scale{s->logicalDotsPerInchX(), s->logicalDotsPerInchY()};
 
+    // A new field lays out its empty text in the application's font before it
+    // takes its own; built under the fields' font, the controls load no face
+    // the window never shows. The platform's font comes back for the dialogs.
+    const QFont platformFont = QApplication::font();
+    QApplication::setFont(FontFor(ControlKind::Text, Face::Default));
     // Lines first, so that labels, fields and buttons stand above them.
     for (const LineRow& row : Lines())
         new LineWidget(this, row, scale);
@@ -103,6 +111,7 @@ MainWindow::MainWindow(QWidget* parent)
         if (auto* field = qobject_cast<QLineEdit*>(control))
             fields_.insert(field->objectName(), field);
     }
+    QApplication::setFont(platformFont);
 
     QWidget* previous = nullptr;
     for (const char* name : FocusOrder()) {

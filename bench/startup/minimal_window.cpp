@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "app/first_frame.h"
+#include "bench/startup/first_frame.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QLabel window(QStringLiteral("Hello"));
     window.resize(785, 690);
-    corvanet::FirstFrameExit::InstallIfAsked(window);
+    startup_bench::ExitAfterFirstFrame(window);
     window.show();
     return app.exec();
 }

@@ -13,6 +13,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QSet>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "app/button_binding.h"
@@ -124,28 +128,70 @@ TEST_F(Window, ControlsAndLinesWhereTheTableSaysAt96Dpi)
     EXPECT_TRUE(side.contains(544, 136) && side.contains(648, 176));
 }
 
+// The faces that draw `text` in `font`, one for each run of glyphs.
+QSet<QString> FacesDrawing(const QString& text, const QFont& font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QSet<QString> faces;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        faces.insert(run.rawFont().familyName());
+    return faces;
+}
+
 TEST_F(Window, FontsAsNamedAndResolvedToFacesWithChinese)
 {
-    auto expectFont = [&](const char* name, const char* family, double points) {
+    // The design names faces that are not installed; each control draws in
+    // the installed face that stands for it, at the design's size, bold.
+    auto expectFont = [&](const char* name, const char* named, double points, const char* installed) {
+        const ControlRow& row = Row(name);
+        EXPECT_STREQ(FaceOf(row.kind, row.face).family, named) << name;
         const QFont f = Get(name)->font();
-        EXPECT_EQ(f.family(), QString::fromUtf8(family)) << name;
         EXPECT_EQ(f.pointSizeF(), points) << name;
         EXPECT_TRUE(f.bold()) << name;
+        EXPECT_EQ(QFontInfo(f).family(), QString::fromUtf8(installed)) << name;
     };
-    expectFont("Text1", "宋体", 9);
-    expectFont("Text26", "宋体", 10.5);
-    expectFont("Label2", "宋体", 10.5);
-    expectFont("Label1", "宋体", 15);
-    expectFont("Label15", "宋体", 12);
-    expectFont("Label3", "MS Sans Serif", 8.25);
-    expectFont("Label46", "Microsoft Sans Serif", 8.25);
-    expectFont("Label42", "MS Sans Serif", 13.5);
-    expectFont("Command1", "MS Sans Serif", 8.25);
+    expectFont("Text1", "宋体", 9, "AR PL UMing CN");
+    expectFont("Text26", "宋体", 10.5, "AR PL UMing CN");
+    expectFont("Label2", "宋体", 10.5, "AR PL UMing CN");
+    expectFont("Label1", "宋体", 15, "AR PL UMing CN");
+    expectFont("Label15", "宋体", 12, "AR PL UMing CN");
+    expectFont("Label3", "MS Sans Serif", 8.25, "Liberation Sans");
+    expectFont("Label46", "Microsoft Sans Serif", 8.25, "Liberation Sans");
+    expectFont("Label42", "MS Sans Serif", 13.5, "Liberation Sans");
+    expectFont("Command1", "MS Sans Serif", 8.25, "Liberation Sans");
+}
 
-    // The faces the window names are not installed: they must land on faces that are.
-    EXPECT_EQ(QFontInfo(Get("Text1")->font()).family(), QStringLiteral("AR PL UMing CN"));
-    EXPECT_EQ(QFontInfo(Get("Label3")->font()).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(QFontInfo(Get("Label46")->font()).family(), QStringLiteral("Liberation Sans"));
+TEST(WindowFonts, DialogsKeepThePlatformFont)
+{
+    const QFont platform = QApplication::font();
+    const MainWindow window;
+    EXPECT_EQ(QApplication::font(), platform) << "the prompts and warnings open in the application's font";
+    EXPECT_NE(QFontInfo(platform).family(), QStringLiteral("AR PL UMing CN"));
+}
+
+TEST_F(Window, ChineseInEveryCaptionComesFromTheSongFace)
+{
+    const QString uming = QStringLiteral("AR PL UMing CN"), liberation = QStringLiteral("Liberation Sans");
+    auto faces = [&](const char* name) {
+        const QWidget* w = Get(name);
+        QString text;
+        if (auto* label = qobject_cast<const QLabel*>(w))
+            text = label->text();
+        else if (auto* button = qobject_cast<const QPushButton*>(w))
+            text = button->text();
+        return FacesDrawing(text, w->font());
+    };
+    EXPECT_EQ(faces("Label3"), (QSet<QString>{liberation, uming})) << "A 点纵座标";
+    EXPECT_EQ(faces("Label17"), (QSet<QString>{liberation, uming})) << "由 A 点推算 … Xp";
+    EXPECT_EQ(faces("Command2"), QSet<QString>{uming}) << "退出计算";
+    EXPECT_EQ(faces("Label46"), QSet<QString>{liberation}) << "[Xb,Yb]";
+    EXPECT_EQ(faces("Label15"), QSet<QString>{uming}) << "（精 度 评 定 ）, full-width brackets too";
+    EXPECT_EQ(faces("Label1"), QSet<QString>{uming}) << "the title";
+    EXPECT_EQ(FacesDrawing(QStringLiteral("-2.76秒 3.32毫米 1/100162"), Get("Text18")->font()), QSet<QString>{uming})
+        << "a result field";
 }
 
 TEST_F(Window, ResultLabelsWrapIntoRouteAndCoordinate)

@@ -1,0 +1,26 @@
+#include "app/start_up.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/button_binding.h"
+#include "ui/main_window.h"
+
+namespace corvanet {
+
+std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
+{
+    QApplication::setApplicationName(QStringLiteral("Corvanet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvanet"));
+    // Qt's own dialogs (the PDF file dialog, the OK and Cancel of the
+    // prompts) speak the program's language too.
+    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    auto window = std::make_unique<MainWindow>();
+    BindButtons(*window);
+    return window;
+}
+
+}  // namespace corvanet
