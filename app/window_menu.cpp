@@ -162,7 +162,8 @@ void WindowMenu::SaveReportPdf()
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
-    if (!WriteReportPdf(window_.record(), path.toStdString(), &error))
+    // The same page as Print, stale marks and note included.
+    if (!WriteReportPdf(window_.record(), window_.trace(), path.toStdString(), &error))
         dialogs_->TellPdfFailed(&window_, QString::fromStdString(error));
 }
 

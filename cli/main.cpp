@@ -147,7 +147,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     } else if (o.report) {
         corvanet::SurveyRecord shown = record;
         shown.PointName = corvanet::TerminalSafe(record.PointName);
-        std::cout << corvanet::ReportPlainText(shown);
+        std::cout << corvanet::ReportPlainText(shown, corvanet::TraceOfWholeEntry(calc.texts, calc.failure));
     } else if (o.pdf.empty() && o.svg.empty()) {
         PrintSummary(record, calc);
     }

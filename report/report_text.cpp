@@ -71,4 +71,11 @@ std::string ReportPlainText(const SurveyRecord& record)
     return printer.Text();
 }
 
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace)
+{
+    TextReportPrinter printer;
+    PrintReport(record, trace, printer);
+    return printer.Text();
+}
+
 }  // namespace corvanet

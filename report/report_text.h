@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "report/report_printer.h"
 #include "engine/survey_record.h"
+#include "report/report_printer.h"
+#include "text/calculation_trace.h"
 
 namespace corvanet {
 
@@ -34,5 +35,8 @@ private:
 
 // The whole report of `record` as UTF-8 text.
 std::string ReportPlainText(const SurveyRecord& record);
+// The same with the note and the marks `trace` asks for when the last
+// calculation did not complete.
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace);
 
 }  // namespace corvanet

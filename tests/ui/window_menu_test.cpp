@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,6 +224,21 @@ TEST_F(Menu, SavesTheReportAsPdfAtAnyTime)
     dialogs.pdfPath.clear();  // cancelled
     menu->action(QStringLiteral("SaveReportPdf"))->trigger();
     EXPECT_EQ(dialogs.failures.size(), 1u);
+}
+
+TEST_F(Menu, TheSavedReportOfAStoppedCalculationSaysSo)
+{
+    // The same page as Print: the note on the figure that did not complete.
+    Calculate(testing::WorkedEntry());
+    Calculate(SwappedEntry());
+    dialogs.pdfPath = dir.filePath(QStringLiteral("stopped.pdf"));
+    menu->action(QStringLiteral("SaveReportPdf"))->trigger();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {dialogs.pdfPath, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(page.contains(QStringLiteral("最近一次计算没有完成"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("*"))) << "values not from this calculation are marked";
 }
 
 TEST_F(Menu, AboutGivesTheVersion)
