@@ -3,6 +3,7 @@
 #include <array>
 
 #include "text/display_rules.h"
+#include "text/entry_inputs.h"
 
 namespace corvanet {
 
@@ -11,28 +12,13 @@ const char* const kStaleValueMark = "*";
 
 namespace {
 
-// The ten inputs by the box that echoes them: the name the user knows them
-// by, and the report value that is current once the input is stored (or,
-// for the distances, once its entry has ended and the observed copy is taken).
-struct InputBox {
-    const char* box;
-    const char* label;
-    ReportValue value;
-    bool currentWhenAccepted;
+// The report value each input of EntryInputs() is printed as, in their order.
+// The distances are current once their entry has ended and the observed copy
+// is taken; the others once they are stored.
+constexpr std::array<ReportValue, 10> kInputValues{
+    ReportValue::Xa, ReportValue::Ya, ReportValue::Xb, ReportValue::Yb, ReportValue::Xc,
+    ReportValue::Yc, ReportValue::PointName, ReportValue::S1obs, ReportValue::S2obs, ReportValue::S3obs,
 };
-
-constexpr std::array<InputBox, 10> kInputs{{
-    {"Text1", "Xa", ReportValue::Xa, false},
-    {"Text2", "Ya", ReportValue::Ya, false},
-    {"Text3", "Xb", ReportValue::Xb, false},
-    {"Text4", "Yb", ReportValue::Yb, false},
-    {"Text5", "Xc", ReportValue::Xc, false},
-    {"Text6", "Yc", ReportValue::Yc, false},
-    {"Text11", "待定点点名", ReportValue::PointName, false},
-    {"Text7", "S1", ReportValue::S1obs, true},
-    {"Text8", "S2", ReportValue::S2obs, true},
-    {"Text9", "S3", ReportValue::S3obs, true},
-}};
 
 // The results with a box, by the record field the engine stores.
 constexpr std::array<std::pair<ReportValue, ResultField>, 14> kResults{{
@@ -46,9 +32,9 @@ constexpr std::array<std::pair<ReportValue, ResultField>, 14> kResults{{
 // The note field is written at every press and says the same each time.
 constexpr std::string_view kNoteBox = "Text26";
 
-const InputBox* InputOf(std::string_view box)
+const EntryInput* InputOf(std::string_view box)
 {
-    for (const InputBox& in : kInputs)
+    for (const EntryInput& in : EntryInputs())
         if (box == in.box) return &in;
     return nullptr;
 }
@@ -111,7 +97,7 @@ void CalculationTrace::Cancelled()
         return;
     }
     outcome_ = Outcome::Cancelled;
-    const InputBox* in = InputOf(entering_);
+    const EntryInput* in = InputOf(entering_);
     cancelledAt_ = in ? in->label : entering_;
 }
 
@@ -124,8 +110,9 @@ bool CalculationTrace::IsStale(std::string_view box) const
 bool CalculationTrace::IsCurrent(ReportValue value) const
 {
     if (AllCurrent()) return true;
-    for (const InputBox& in : kInputs)
-        if (in.value == value) return (in.currentWhenAccepted ? accepted_ : stored_).count(in.box) > 0;
+    const auto inputs = EntryInputs();
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        if (kInputValues[i] == value) return (inputs[i].observedSide ? accepted_ : stored_).count(inputs[i].box) > 0;
     for (const auto& [result, field] : kResults)
         if (result == value) return written_.count(ResultBoxName(field)) > 0;
     // k and the adjusted distances have no box: they are the stopped
@@ -141,7 +128,7 @@ CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& tex
 {
     CalculationTrace trace;
     trace.Begin();
-    for (const InputBox& in : kInputs) {
+    for (const EntryInput& in : EntryInputs()) {
         trace.Entering(in.box);
         trace.Stored(in.box);
     }

@@ -15,6 +15,7 @@ enum class EchoRule { Coordinate, Distance, PointName };
 struct EntryInput {
     double SurveyRecord::*value;  // null for the point name, which is text
     const char* box;
+    const char* label;  // the name the user knows it by, in messages
     EchoRule echo;
     const char* prompt;
     const char* reentryPrompt;      // asked after a confirmation answered 0
