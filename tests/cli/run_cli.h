@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -20,13 +22,18 @@ struct CliResult {
     std::string err;
 };
 
-// A folder of the running test's own.
+// A folder of the running test's own, made unique by mkdtemp the first time
+// the test asks for it.
 inline std::string TestDir()
 {
+    static std::map<std::string, std::string> dirs;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string dir = ::testing::TempDir() + "corvanet_cli_" + info->test_suite_name() + "_" + info->name() +
-                            "_" + std::to_string(getpid()) + "/";
-    mkdir(dir.c_str(), 0700);
+    std::string& dir = dirs[std::string(info->test_suite_name()) + "." + info->name()];
+    if (dir.empty()) {
+        std::string pattern = ::testing::TempDir();
+        pattern += "corvanet_cli_XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) dir = pattern + "/";
+    }
     return dir;
 }
 

@@ -90,7 +90,7 @@ const QStringList kFourActions = {QStringLiteral("图形…"), QStringLiteral("�
 // Kept for a person to look at, in a folder of this run's own.
 void Keep(const QImage& image, const char* name)
 {
-    static QTemporaryDir shots(QString::fromStdString(::testing::TempDir()) + QStringLiteral("corvanet-shots-XXXXXX"));
+    static QTemporaryDir shots;
     shots.setAutoRemove(false);
     const QString shot = shots.filePath(QString::fromLatin1(name));
     image.save(shot);
