@@ -73,4 +73,4 @@ awk 'BEGIN {
 t0=$(date +%s%N)
 taskset -c 0 "$build/cli/corvanet-cli" --batch "$csv" >/dev/null 2>&1
 t1=$(date +%s%N)
-awk -v ns=$((t1 - t0)) 'BEGIN {printf "batch, corvanet-cli --batch on 100 000 figures, one core:\n  %.0f ms, %.0f figures/s (goal >= 200 000)\n", ns / 1e6, 100000 / (ns / 1e9)}'
+awk -v ns=$((t1 - t0)) 'BEGIN {printf "batch, corvanet-cli --batch on 100 000 figures, one core:\n  %.0f ms, %.0f figures/s (goal >= 1 000 000; bench/batch_throughput.sh for larger files)\n", ns / 1e6, 100000 / (ns / 1e9)}'
