@@ -66,15 +66,7 @@ AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& consta
 
     // Misclosure: the azimuth of B→A carried through both angles, against B→C.
     at(Step::Misclosure);
-    Real alphaBCcalc = (alphaBA - angABP) - angPBC;
-    if (alphaBCcalc < 0.0) alphaBCcalc = alphaBCcalc + 360.0;
-    Real wSeconds = (alphaBCcalc - alphaBC) * 3600.0;
-    // A direction B→C within seconds of north puts the two azimuths on
-    // opposite sides of the seam; one turn brings them together again.
-    if (wSeconds > kHalfTurnSeconds)
-        wSeconds = wSeconds - kTurnSeconds;
-    else if (wSeconds <= -kHalfTurnSeconds)
-        wSeconds = wSeconds + kTurnSeconds;
+    const auto [alphaBCcalc, wSeconds] = CarriedMisclosure(alphaBA, angABP, angPBC, alphaBC);
     r.w = ToSingle(wSeconds);
     sink.ShowResult(ResultField::w, r);
 
@@ -133,6 +125,20 @@ void TakeCopy(StepMarker& at, SurveyRecord& r, int side)
 }
 
 }  // namespace
+
+Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaBC)
+{
+    Real alphaBCcalc = (alphaBA - angABP) - angPBC;
+    if (alphaBCcalc < 0.0) alphaBCcalc = alphaBCcalc + 360.0;
+    Real seconds = (alphaBCcalc - alphaBC) * 3600.0;
+    // A direction B→C within seconds of north puts the two azimuths on
+    // opposite sides of the seam; one turn brings them together again.
+    if (seconds > kHalfTurnSeconds)
+        seconds = seconds - kTurnSeconds;
+    else if (seconds <= -kHalfTurnSeconds)
+        seconds = seconds + kTurnSeconds;
+    return {alphaBCcalc, seconds};
+}
 
 void TakeObservedCopy(SurveyRecord& record, int side) { RunStage(TakeCopy, record, side); }
 

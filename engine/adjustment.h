@@ -34,6 +34,15 @@ struct AdjustmentValues {
     double corrSqSum = 0.0;
 };
 
+// The misclosure of the fixed-angle condition: the azimuth of B→A carried
+// through the two angles at B (brought back into range from below only),
+// compared with B→C in seconds of arc and brought across the seam at north.
+struct Misclosure {
+    Real alphaBCcalc;  // degrees
+    Real seconds;
+};
+Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaBC);
+
 // Takes the single-precision copy of the accepted measured distance `side`
 // (1, 2 or 3: S1obs from S1 and so on). A distance beyond the single range
 // throws CalculationFailure with the overflow fault, and the copy keeps its

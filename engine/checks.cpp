@@ -2,31 +2,19 @@
 
 #include <algorithm>
 
+#include "engine/adjustment.h"
 #include "engine/primitives.h"
 
 namespace corvanet {
-namespace {
-
-constexpr double kTurnSeconds = 1296000.0;
-constexpr double kHalfTurnSeconds = 648000.0;
-
-}  // namespace
 
 AdjustmentChecks AdjustmentChecksOf(const SurveyRecord& r, const CalculationValues& v)
 {
     AdjustmentChecks c;
     try {
-        // The azimuth of B→A carried through the two angles at B that the
-        // adjusted distances give, compared with B→C and brought across the
-        // seam at north exactly as the misclosure w is.
-        Real alphaBCcalc = (Real(v.adjustment.alphaBA) - v.coordinates.angABP) - v.coordinates.angPBC;
-        if (alphaBCcalc < 0.0) alphaBCcalc = alphaBCcalc + 360.0;
-        Real seconds = (alphaBCcalc - v.adjustment.alphaBC) * 3600.0;
-        if (seconds > kHalfTurnSeconds)
-            seconds = seconds - kTurnSeconds;
-        else if (seconds <= -kHalfTurnSeconds)
-            seconds = seconds + kTurnSeconds;
-        c.wAdjusted = seconds.value();
+        // The angles at B that the adjusted distances give, carried and
+        // compared exactly as for the misclosure w.
+        c.wAdjusted = CarriedMisclosure(v.adjustment.alphaBA, v.coordinates.angABP, v.coordinates.angPBC,
+                                        v.adjustment.alphaBC).seconds.value();
     } catch (const ArithmeticFault&) {
     }
     try {
