@@ -21,36 +21,6 @@ constexpr long kProgressEvery = 10000;
 constexpr std::size_t kInputFields = 10;
 constexpr std::size_t kWriteBlock = std::size_t(1) << 16;
 
-// The result columns, between the status and the failure's step: where the
-// record keeps each, and the step that stores it. A failed row shows the
-// values its calculation stored before it stopped.
-struct ResultColumn {
-    const char* header;
-    Step storedBy;
-    double (*value)(const SurveyRecord& r);
-};
-
-constexpr ResultColumn kResultColumns[] = {
-    {"w", Step::Misclosure, [](const SurveyRecord& r) { return double(r.w); }},
-    {"k", Step::Correlate, [](const SurveyRecord& r) { return r.k; }},
-    {"ms", Step::MeanSquareError, [](const SurveyRecord& r) { return double(r.ms); }},
-    {"s1", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S1; }},
-    {"s2", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S2; }},
-    {"s3", Step::AdjustedDistances, [](const SurveyRecord& r) { return r.S3; }},
-    {"xp1", Step::CoordinateXp1, [](const SurveyRecord& r) { return r.xp1; }},
-    {"yp1", Step::CoordinateYp1, [](const SurveyRecord& r) { return r.yp1; }},
-    {"xp2", Step::CoordinateXp2, [](const SurveyRecord& r) { return r.xp2; }},
-    {"yp2", Step::CoordinateYp2, [](const SurveyRecord& r) { return r.yp2; }},
-    {"xp3", Step::CoordinateXp3, [](const SurveyRecord& r) { return r.xp3; }},
-    {"yp3", Step::CoordinateYp3, [](const SurveyRecord& r) { return r.yp3; }},
-    {"px", Step::WeightReciprocals, [](const SurveyRecord& r) { return r.px; }},
-    {"py", Step::WeightReciprocals, [](const SurveyRecord& r) { return r.py; }},
-    {"mx", Step::ErrorMx, [](const SurveyRecord& r) { return double(r.mx); }},
-    {"my", Step::ErrorMy, [](const SurveyRecord& r) { return double(r.my); }},
-    {"md", Step::ErrorMd, [](const SurveyRecord& r) { return double(r.md); }},
-    {"m", Step::RelativeError, [](const SurveyRecord& r) { return double(r.m); }},
-};
-
 std::string OutputHeader()
 {
     std::string header = "line,name,status";

@@ -7,8 +7,6 @@ namespace corvanet {
 namespace {
 
 constexpr std::array<const char*, 10> kInputColumns = {"name", "Xa", "Ya", "Xb", "Yb", "Xc", "Yc", "S1", "S2", "S3"};
-constexpr std::array<const char*, 18> kResultColumns = {"w",   "k",   "ms",  "s1",  "s2", "s3", "xp1", "yp1", "xp2",
-                                                        "yp2", "xp3", "yp3", "px", "py", "mx", "my",  "md",  "m"};
 
 // One cell of text: no tab or line break may split the row, and a leading
 // = + - @ would make a spreadsheet evaluate it.
@@ -46,7 +44,7 @@ std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view no
     std::vector<std::string> header, row;
     for (const char* name : kInputColumns) header.push_back(name);
     header.push_back("status");
-    for (const char* name : kResultColumns) header.push_back(name);
+    for (const ResultColumn& c : kResultColumns) header.push_back(c.header);
     header.push_back("step");
     header.push_back("message");
     for (const char* name : kExtraColumns) header.push_back(name);
@@ -56,9 +54,7 @@ std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view no
     for (double v : {in.Xa, in.Ya, in.Xb, in.Yb, in.Xc, in.Yc, in.S1, in.S2, in.S3}) row.push_back(TableNumber(v));
     const SurveyRecord& r = o.record;
     row.push_back(o.Complete() ? "ok" : "failed");
-    for (double v : {double(r.w), r.k, double(r.ms), r.S1, r.S2, r.S3, r.xp1, r.yp1, r.xp2, r.yp2, r.xp3, r.yp3, r.px,
-                     r.py, double(r.mx), double(r.my), double(r.md), double(r.m)})
-        row.push_back(o.Complete() ? TableNumber(v) : std::string());
+    for (const ResultColumn& c : kResultColumns) row.push_back(o.Complete() ? TableNumber(c.value(r)) : std::string());
     row.push_back(o.failure ? StepId(o.failure->step()) : "");
     std::string message(note);
     if (o.failure) message += (message.empty() ? "" : " ") + std::string(o.failure->what());
