@@ -20,7 +20,7 @@
 #include "cli/window_texts.h"
 #include "report/report_pdf.h"
 #include "report/report_text.h"
-#include "sketch/sketch.h"
+#include "sketch/sketch_svg.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
 

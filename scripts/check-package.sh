@@ -75,6 +75,11 @@ for program in "$unpacked"/usr/bin/*; do
            grep -F -f <(objdump -p "$program" | awk '/NEEDED/ {print $2}'))
 done
 
+# The window opens libcups when it prints, so only Depends can bring it.
+[ -n "${depended[libcups2]:-}" ] || fail "Depends does not name libcups2, which the Print button opens"
+objdump -p "$unpacked"/usr/bin/corvanet | grep -q 'NEEDED.*libcups' &&
+  fail "corvanet links libcups, which then loads before the first frame"
+
 out=$(printf '2500\n2600\n3000\n3000\n2450\n3550\nP1\n509.905\n412.308\n474.345\n' |
       "$unpacked"/usr/bin/corvanet-cli --json)
 grep -q '"w": -2.759147882461548' <<<"$out" || fail "the packaged corvanet-cli gave a wrong figure"

@@ -4,8 +4,7 @@
 // error ellipse, a north arrow, a scale bar and the ellipse and checks in a
 // small table. Where P was not computed, the measured distances as circle
 // arcs about A, B and C and the reason. One routine paints it on any device:
-// the sketch window and the SVG file.
-#include <QString>
+// the sketch window and the SVG file (sketch/sketch_svg.h).
 #include <string>
 
 #include "engine/outcome.h"
@@ -22,10 +21,5 @@ struct SketchScene {
 
 // Paints `scene` into `area` of the painter's device, in its units.
 void PaintSketch(QPainter& painter, const QRectF& area, const SketchScene& scene);
-
-// Writes the sketch as an SVG drawing of 800 × 600 units. Needs a
-// QGuiApplication for the fonts; installs the program's font substitutions. False with the reason (for the user) when
-// the file cannot be written.
-bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* error);
 
 }  // namespace corvanet

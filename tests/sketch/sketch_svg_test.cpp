@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "engine/outcome.h"
-#include "sketch/sketch.h"
+#include "sketch/sketch_svg.h"
 #include "tests/sketch/svg_reading.h"
 
 namespace corvanet {
