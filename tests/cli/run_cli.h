@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -23,10 +24,17 @@ struct CliResult {
 };
 
 // A folder of the running test's own, made unique by mkdtemp the first time
-// the test asks for it.
+// the test asks for it, and removed with everything in it when the tests end.
 inline std::string TestDir()
 {
-    static std::map<std::string, std::string> dirs;
+    static struct Folders : std::map<std::string, std::string> {
+        ~Folders()
+        {
+            std::error_code ignored;
+            for (const auto& [test, dir] : *this)
+                if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
+        }
+    } dirs;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string& dir = dirs[std::string(info->test_suite_name()) + "." + info->name()];
     if (dir.empty()) {

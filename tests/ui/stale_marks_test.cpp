@@ -5,12 +5,12 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <iostream>
 
 #include "app/button_binding.h"
 #include "report/print_report.h"
 #include "report/report_text.h"
 #include "tests/ui/scripted_prompt.h"
+#include "tests/ui/screenshots.h"
 #include "ui/main_window.h"
 
 namespace corvanet {
@@ -82,9 +82,7 @@ protected:
     void SaveScreenshot(const char* name)
     {
         window.show();
-        const QString shot = QString::fromStdString(::testing::TempDir()) + QString::fromUtf8(name);
-        window.grab().save(shot);
-        std::cout << "screenshot: " << shot.toStdString() << "\n";
+        testing::KeepScreenshot(window.grab().toImage(), name);
     }
 
     MainWindow window;

@@ -18,11 +18,11 @@
 #include <QTimer>
 #include <QToolTip>
 #include <deque>
-#include <iostream>
 
 #include "app/button_binding.h"
 #include "app/window_menu.h"
 #include "tests/ui/scripted_prompt.h"
+#include "tests/ui/screenshots.h"
 #include "ui/main_window.h"
 #include "ui/sketch_window.h"
 
@@ -87,15 +87,6 @@ protected:
 const QStringList kFourActions = {QStringLiteral("图形…"), QStringLiteral("复制结果"), QStringLiteral("另存报表为 PDF…"),
                                   QStringLiteral("关于 Corvanet")};
 
-// Kept for a person to look at, in a folder of this run's own.
-void Keep(const QImage& image, const char* name)
-{
-    static QTemporaryDir shots;
-    shots.setAutoRemove(false);
-    const QString shot = shots.filePath(QString::fromLatin1(name));
-    image.save(shot);
-    std::cout << "screenshot: " << shot.toStdString() << "\n";
-}
 
 // The popup menu now open, and its captions without separators.
 QStringList OpenMenu()
@@ -129,7 +120,7 @@ TEST_F(Menu, RightClickAnywhereOpensIt)
     const QStringList captions = OpenMenu();
     EXPECT_EQ(captions.mid(captions.size() - 4), kFourActions);
     EXPECT_GT(captions.size(), 4) << "the field's own copy and paste stay";
-    if (QWidget* open = QApplication::activePopupWidget()) Keep(open->grab().toImage(), "corvanet-field-menu.png");
+    if (QWidget* open = QApplication::activePopupWidget()) testing::KeepScreenshot(open->grab().toImage(), "corvanet-field-menu.png");
     CloseMenu();
 }
 
@@ -262,13 +253,13 @@ TEST_F(Menu, SketchWindowFollowsEachCalculation)
     Calculate(testing::WorkedEntry());
     const QImage worked = sketch->grab().toImage();
     EXPECT_NE(worked, before);
-    Keep(worked, "corvanet-sketch.png");
+    testing::KeepScreenshot(worked, "corvanet-sketch.png");
     ASSERT_NE(SceneOf(window.memory().last).outcome, nullptr);
 
     Calculate(SwappedEntry());
     const QImage swapped = sketch->grab().toImage();
     EXPECT_NE(swapped, worked);
-    Keep(swapped, "corvanet-sketch-swapped.png");
+    testing::KeepScreenshot(swapped, "corvanet-sketch-swapped.png");
 
     Calculate({testing::kCancel});
     EXPECT_NE(sketch->grab().toImage(), swapped) << "now says it is from an earlier calculation";
