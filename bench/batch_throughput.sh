@@ -3,12 +3,15 @@
 # growing size and on a stream from a pipe. Goals: >= 1 000 000 figures a
 # second, peak memory < 30 MB whatever the input's size.
 # Usage: bench/batch_throughput.sh [BUILD_DIR] [FIGURES...]   (default 100000 1000000)
+# REPEAT=N runs each measurement N times (default 1), to show the spread on a
+# machine shared with other work.
 set -euo pipefail
 build=${1:-build}
 shift || true
 sizes=("${@:-100000}")
 [ $# -eq 0 ] && sizes=(100000 1000000)
 cli="$build/cli/corvanet-cli"
+repeat=${REPEAT:-1}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
@@ -37,13 +40,15 @@ echo "corvanet-cli --batch FILE > /dev/null, pinned to one core (taskset -c 0):"
 for n in "${sizes[@]}"; do
   figures "$n" >"$dir/figures.csv"
   cat "$dir/figures.csv" >/dev/null  # into the file cache
-  measure "$n" taskset -c 0 "$cli" --batch "$dir/figures.csv"
+  for ((r = 0; r < repeat; r++)); do measure "$n" taskset -c 0 "$cli" --batch "$dir/figures.csv"; done
   rm -f "$dir/figures.csv"
 done
 
 n=${sizes[-1]}
 echo "generator | corvanet-cli --batch - > /dev/null (a stream: nothing on disk):"
 mkfifo "$dir/fifo"
-figures $((n * 4)) >"$dir/fifo" &
-measure $((n * 4)) taskset -c 0 "$cli" --batch - <"$dir/fifo"
-wait
+for ((r = 0; r < repeat; r++)); do
+  figures $((n * 4)) >"$dir/fifo" &
+  measure $((n * 4)) taskset -c 0 "$cli" --batch - <"$dir/fifo"
+  wait
+done

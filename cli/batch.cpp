@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include <charconv>
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -9,6 +9,7 @@
 #include "cli/figure_input.h"
 #include "cli/safe_text.h"
 #include "cli/text_decoding.h"
+#include "text/number_text.h"
 #include "text/result_columns.h"
 
 namespace corvanet {
@@ -30,44 +31,84 @@ std::string OutputHeader()
     return header + '\n';
 }
 
-// The longest shortest form of a double ("-2.2250738585072014e-308") and a comma.
-constexpr std::ptrdiff_t kNumberRoom = 25;
+// The output as it is made: rows are written straight into room made at
+// its end, with no string of their own.
+class OutputBuffer {
+public:
+    // At least `n` writable bytes at the end.
+    char* Room(std::size_t n)
+    {
+        if (bytes_.size() - used_ < n) bytes_.resize(std::max(2 * bytes_.size(), used_ + n));
+        return bytes_.data() + used_;
+    }
+    // What was written into Room ends at `end`.
+    void Written(char* end) { used_ = static_cast<std::size_t>(end - bytes_.data()); }
+    void Append(std::string_view text)
+    {
+        char* p = Room(text.size());
+        Written(std::copy(text.begin(), text.end(), p));
+    }
+    std::string_view Text() const { return {bytes_.data(), used_}; }
+    void Clear() { used_ = 0; }
 
-void AppendNumber(std::string& out, double v)
+private:
+    std::string bytes_ = std::string(2 * kWriteBlock, '\0');
+    std::size_t used_ = 0;
+};
+
+// A comma and a number, and room for the fixed-size moves of the last one.
+constexpr std::size_t kNumberCell = 1 + kShortestTextLength;
+constexpr std::size_t kNumbersRoom = (1 + std::size(kResultColumns) + kExtraColumns.size()) * kNumberCell + kShortestTextRoom;
+constexpr std::size_t kStatusRoom = 32;  // ",malformed" and the like
+
+char* WriteNumberCell(char* p, double v)
 {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, res.ptr);
+    *p++ = ',';
+    return WriteShortestText(p, v);
 }
 
 // One result row: the line the figure began on, its name, the status, the
 // stored results, the failure's step and message, then the ellipse and the
 // checks where the calculation got to them.
-void AppendResultRow(std::string& out, long line, std::string_view name, const char* status,
-                     const SurveyRecord* record, const CalculationFailure* failure, std::string_view message,
-                     const std::optional<CalculationExtras>& extras = std::nullopt)
+void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const char* status,
+                    const SurveyRecord* record, const CalculationFailure* failure, std::string_view message,
+                    const std::optional<CalculationExtras>& extras = std::nullopt)
 {
-    AppendNumber(out, static_cast<double>(line));
-    out += ',';
-    AppendCsvTextCell(out, name);
-    (out += ',') += status;
-    // The numbers go straight into room made for them: this loop is most
-    // of the batch's own work.
-    const std::size_t at = out.size();
-    out.resize(at + std::size(kResultColumns) * kNumberRoom);
-    char* p = out.data() + at;
+    char* p = out.Room(kShortestTextRoom + CsvTextCellRoom(name) + kStatusRoom);
+    p = WriteShortestText(p, static_cast<double>(line));
+    *p++ = ',';
+    p = WriteCsvTextCell(p, name);
+    *p++ = ',';
+    for (const char* c = status; *c; ++c) *p++ = *c;
+    out.Written(p);
+
+    p = out.Room(kNumbersRoom);
     for (const ResultColumn& c : kResultColumns) {
-        *p++ = ',';
         if (record && (!failure || failure->step() > c.storedBy))
-            p = std::to_chars(p, p + kNumberRoom - 1, c.value(*record)).ptr;
+            p = WriteNumberCell(p, c.value(*record));
+        else
+            *p++ = ',';
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
-    out += ',';
-    if (failure) AppendCsvTextCell(out, StepId(failure->step()));
-    out += ',';
-    AppendCsvTextCell(out, message);
-    for (const std::string& text : ExtraColumnTexts(extras)) (out += ',') += text;
-    out += '\n';
+    *p++ = ',';
+    out.Written(p);
+    if (failure) {
+        const char* step = StepId(failure->step());
+        p = out.Room(CsvTextCellRoom(step));
+        out.Written(WriteCsvTextCell(p, step));
+    }
+    p = out.Room(1 + CsvTextCellRoom(message) + kNumbersRoom);
+    *p++ = ',';
+    p = WriteCsvTextCell(p, message);
+    if (extras) {
+        const std::optional<double> values[] = {extras->ellipse.Qxy,       extras->ellipse.E,
+                                                extras->ellipse.F,         extras->ellipse.phiE,
+                                                extras->checks.wAdjusted, extras->checks.routeSpread};
+        for (const std::optional<double>& v : values) p = v ? WriteNumberCell(p, *v) : (*p = ',', p + 1);
+    } else {
+        for (std::size_t i = 0; i < kExtraColumns.size(); ++i) *p++ = ',';
+    }
+    *p++ = '\n';
+    out.Written(p);
 }
 
 bool IsBlankRow(const CsvRow& row)
@@ -114,15 +155,15 @@ public:
         if (IsBlankRow(row)) return;
         ++summary_.rows;
         Figure(row);
-        if (out_.size() >= kWriteBlock) Flush();
+        if (out_.Text().size() >= kWriteBlock) Flush();
         if (summary_.rows % kProgressEvery == 0) log_ << "已处理 " << summary_.rows << " 行\n";
     }
 
     void Flush()
     {
-        if (out_.empty()) return;
-        write_(out_);
-        out_.clear();
+        if (out_.Text().empty()) return;
+        write_(out_.Text());
+        out_.Clear();
     }
 
     bool Stopped() const { return stopped_; }
@@ -137,8 +178,8 @@ private:
             return;
         }
         summary_.headerOk = true;
-        if (options_.byteOrderMark) out_ += "\xEF\xBB\xBF";
-        out_ += OutputHeader();
+        if (options_.byteOrderMark) out_.Append("\xEF\xBB\xBF");
+        out_.Append(OutputHeader());
     }
 
     void Figure(const CsvRow& row)
@@ -154,13 +195,12 @@ private:
                 why = std::move(error->message);
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
-                const CalculationOutcome outcome = CalculateFigure(r, constants_, sink_);
-                if (const auto& failure = outcome.failure) {
+                if (const auto failure = CalculateFigureInPlace(r, constants_, sink_, extras_)) {
                     ++summary_.failed;
-                    AppendResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message());
+                    WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message());
                 } else {
                     ++summary_.complete;
-                    AppendResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, outcome.extras);
+                    WriteResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, extras_);
                 }
                 return;
             }
@@ -168,7 +208,7 @@ private:
         ++summary_.malformed;
         log_ << "第 " << row.line << " 行无法读取：" << why << "\n";
         const std::string name = row.fieldCount > 0 ? decoder_.Decode(row.fields[0]) : std::string();
-        AppendResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
+        WriteResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
     }
 
     const WriteBytes& write_;
@@ -178,7 +218,8 @@ private:
     NullSink sink_;
     TextDecoder decoder_;
     BatchSummary summary_;
-    std::string out_;
+    std::optional<CalculationExtras> extras_;
+    OutputBuffer out_;
     bool stopped_ = false;
 };
 

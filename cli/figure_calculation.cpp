@@ -3,15 +3,39 @@
 #include "engine/adjustment.h"
 
 namespace corvanet {
+namespace {
 
-CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+std::optional<CalculationFailure> TakeObservedCopies(SurveyRecord& record)
 {
     try {
         for (int side = 1; side <= 3; ++side) TakeObservedCopy(record, side);
     } catch (const CalculationFailure& failure) {
-        return CalculationOutcome{record, record, failure, std::nullopt};
+        return failure;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+{
+    if (auto failure = TakeObservedCopies(record)) return CalculationOutcome{record, record, failure, std::nullopt};
     return CalculateOutcome(record, constants, sink);
+}
+
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, const Constants& constants,
+                                                         ResultSink& sink, std::optional<CalculationExtras>& extras)
+{
+    extras.reset();
+    if (auto failure = TakeObservedCopies(record)) return failure;
+    // What CalculateOutcome does, without its two copies of the record.
+    try {
+        const CalculationValues values = Calculate(record, constants, sink);
+        extras = CalculationExtras{ErrorEllipseOf(record, values, constants), AdjustmentChecksOf(record, values)};
+    } catch (const CalculationFailure& failure) {
+        return failure;
+    }
+    return std::nullopt;
 }
 
 }  // namespace corvanet

@@ -1,5 +1,7 @@
 #pragma once
 // The calculation of one figure read by the command-line tool.
+#include <optional>
+
 #include "engine/outcome.h"
 
 namespace corvanet {
@@ -9,5 +11,10 @@ namespace corvanet {
 // distance whose copy overflows stops it there like any other failure,
 // with nothing stored past it.
 CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+
+// The same, leaving the record as the calculation left it and no copy of it
+// (the batch's way): the failure, if any; `extras` is set when there is none.
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, const Constants& constants,
+                                                         ResultSink& sink, std::optional<CalculationExtras>& extras);
 
 }  // namespace corvanet

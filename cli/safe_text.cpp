@@ -69,17 +69,18 @@ std::string Excerpt(std::string_view s, std::size_t maxCharacters)
     return i < s.size() ? std::string(s.substr(0, i)) + "…" : std::string(s);
 }
 
-void AppendCsvTextCell(std::string& row, std::string_view text)
+char* WriteCsvTextCell(char* out, std::string_view text)
 {
     const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
     const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos;
-    if (quoted) row += '"';
-    if (formula) row += '\'';
+    if (quoted) *out++ = '"';
+    if (formula) *out++ = '\'';
     for (char c : text) {
-        if (c == '"') row += '"';
-        row += c;
+        if (c == '"') *out++ = '"';
+        *out++ = c;
     }
-    if (quoted) row += '"';
+    if (quoted) *out++ = '"';
+    return out;
 }
 
 }  // namespace corvanet

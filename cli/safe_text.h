@@ -12,10 +12,12 @@ namespace corvanet {
 // reorder what the terminal shows.
 std::string TerminalSafe(std::string_view utf8);
 
-// Appends `text` to `row` as one CSV cell (RFC 4180 quoting). A cell a
+// Writes `text` at `out` as one CSV cell (RFC 4180 quoting); `out` has room
+// for CsvTextCellRoom(text) bytes. Returns the end of the cell. A cell a
 // spreadsheet would take for a formula (beginning with =, +, -, @, tab or
 // CR) gets a leading apostrophe, so that it is shown as text.
-void AppendCsvTextCell(std::string& row, std::string_view text);
+char* WriteCsvTextCell(char* out, std::string_view text);
+constexpr std::size_t CsvTextCellRoom(std::string_view text) { return 2 * text.size() + 3; }
 
 }  // namespace corvanet
 

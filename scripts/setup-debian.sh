@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config dpkg-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcsv-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcsv-dev libfmt-dev
   fonts-arphic-uming fonts-liberation fonts-dejavu-core
   libcups2-dev
   poppler-utils xvfb xauth

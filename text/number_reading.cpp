@@ -1,6 +1,7 @@
 #include "text/number_reading.h"
 
 #include <charconv>
+#include <cstdint>
 #include <system_error>
 
 namespace corvanet {
@@ -10,6 +11,10 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' ||
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr long long kExponentCap = 1'000'000'000'000'000LL;
+
+// The powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 std::string_view Trim(std::string_view s)
 {
@@ -45,15 +50,20 @@ std::optional<double> ReadNumber(std::string_view line)
     // The whole grammar is checked here, so that from_chars sees nothing else
     // (it would take "inf" and "nan", and stop early at a comma).
     std::size_t i = 0;
+    // The mantissa's digits as an integer on the way, for the quick path
+    // below (it wraps past 19 digits, where it is not used).
+    std::uint64_t digits = 0;
     auto skipDigits = [&] {
         const std::size_t start = i;
-        while (i < s.size() && IsDigit(s[i])) ++i;
+        for (; i < s.size() && IsDigit(s[i]); ++i) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
         return i - start;
     };
     std::size_t mantissaDigits = skipDigits();
+    std::size_t fractionDigits = 0;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        mantissaDigits += skipDigits();
+        fractionDigits = skipDigits();
+        mantissaDigits += fractionDigits;
     }
     if (mantissaDigits == 0) return std::nullopt;
     const std::string_view mantissa = s.substr(0, i);
@@ -71,6 +81,16 @@ std::optional<double> ReadNumber(std::string_view line)
         if (exponentNegative) exponent = -exponent;
     }
     if (i != s.size()) return std::nullopt;
+
+    // Most typed numbers (509.905, 2500) have few digits and a small power
+    // of ten: both factors are exact doubles, so one multiplication or
+    // division rounds the value correctly, as from_chars would.
+    const long long scale = exponent - static_cast<long long>(fractionDigits);
+    if (mantissaDigits <= 19 && digits <= (std::uint64_t(1) << 53) && scale >= -22 && scale <= 22) {
+        const double m = static_cast<double>(digits);
+        const double value = scale < 0 ? m / kExactPowersOfTen[-scale] : m * kExactPowersOfTen[scale];
+        return negative ? -value : value;
+    }
 
     double value = 0.0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);

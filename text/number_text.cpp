@@ -1,8 +1,13 @@
 #include "text/number_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+
+#include <fmt/format.h>
 
 namespace corvanet {
 namespace {
@@ -86,6 +91,71 @@ std::string FormatDecimal(double value, int significant, std::string_view patter
     return out;
 }
 
+constexpr std::uint64_t kPowersOfTen[] = {1ULL,
+                                          10ULL,
+                                          100ULL,
+                                          1000ULL,
+                                          10000ULL,
+                                          100000ULL,
+                                          1000000ULL,
+                                          10000000ULL,
+                                          100000000ULL,
+                                          1000000000ULL,
+                                          10000000000ULL,
+                                          100000000000ULL,
+                                          1000000000000ULL,
+                                          10000000000000ULL,
+                                          100000000000000ULL,
+                                          1000000000000000ULL,
+                                          10000000000000000ULL,
+                                          100000000000000000ULL,
+                                          1000000000000000000ULL,
+                                          10000000000000000000ULL};
+
+int DigitCount(std::uint64_t v)
+{
+    // log10(2) is about 1233 / 4096: a guess from the bit length, then one look.
+    const int guess = (std::bit_width(v | 1) * 1233) >> 12;
+    return guess + (v >= kPowersOfTen[guess]);
+}
+
+// "00" "01" ... "99": two digits a step.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void WritePair(char* out, std::uint32_t v) { std::memcpy(out, kDigitPairs + 2 * v, 2); }
+
+// The 8 digits of `v` < 10^8, leading zeros included. Four independent pairs
+// rather than a chain of divisions.
+void WriteEightDigits(char* out, std::uint32_t v)
+{
+    const std::uint32_t high = v / 10000, low = v % 10000;
+    WritePair(out, high / 100);
+    WritePair(out + 2, high % 100);
+    WritePair(out + 4, low / 100);
+    WritePair(out + 6, low % 100);
+}
+
+// Shortest digits have at most 17; they are written as 17, leading zeros
+// included, into a buffer long enough for the fixed-size copies below.
+constexpr int kDigits = 17;
+constexpr std::size_t kCopy = 24;  // fixed-size copies: one move, no call
+struct DigitBuffer {
+    char text[kDigits + kCopy];
+};
+
+// The digits of `v` < 10^17; the first of `count` is at the result.
+const char* WriteDigits(DigitBuffer& buffer, std::uint64_t v, int count)
+{
+    const std::uint64_t high = v / 100000000;
+    buffer.text[0] = static_cast<char>('0' + high / 100000000);
+    WriteEightDigits(buffer.text + 1, static_cast<std::uint32_t>(high % 100000000));
+    WriteEightDigits(buffer.text + 9, static_cast<std::uint32_t>(v % 100000000));
+    return buffer.text + kDigits - count;
+}
+
 double PowerOfTen(int n)
 {
     double p = 1.0;  // exact up to 1e22
@@ -157,6 +227,65 @@ std::string SingleText(float value)
 std::string PrintNumberText(float value)
 {
     return (value < 0.0f ? "" : " ") + SingleText(value) + " ";
+}
+
+char* WriteShortestText(char* out, double value)
+{
+    char* const start = out;
+    if (!std::isfinite(value)) return std::to_chars(out, out + kShortestTextRoom, value).ptr;
+    if (std::signbit(value)) *out++ = '-';
+    if (value == 0.0) {
+        *out++ = '0';
+        return out;
+    }
+    // The shortest digits that read back as `value`: value = digits × 10^e.
+    const auto decimal = fmt::detail::dragonbox::to_decimal(value);
+    const int e = decimal.exponent;
+    const int count = DigitCount(decimal.significand);
+    DigitBuffer buffer;
+    const char* digits = WriteDigits(buffer, decimal.significand, count);
+
+    // Fixed unless scientific is shorter; a tie goes to fixed. Each copy
+    // moves kCopy bytes; what lies past the text is overwritten or left in
+    // the caller's room.
+    const bool fixed = count == 1 ? (e >= -3 && e <= 4) : (e >= -(count + 3) && e <= 5);
+    if (fixed && e >= 0) {
+        // Beyond 2^53 the digits and zeros may not be the value itself;
+        // to_chars then writes the exact integer, which is as short.
+        if (e > 0 && std::abs(value) >= 0x1p53) return std::to_chars(start, start + kShortestTextRoom, value).ptr;
+        std::memcpy(out, digits, kCopy);
+        std::memcpy(out + count, "00000000", 8);
+        return out + count + e;
+    }
+    if (fixed && -e < count) {
+        const int whole = count + e;
+        std::memcpy(out, digits, kCopy);
+        std::memcpy(out + whole + 1, digits + whole, kCopy);
+        out[whole] = '.';
+        return out + count + 1;
+    }
+    if (fixed) {
+        const int zeros = -e - count;
+        std::memcpy(out, "0.000000", 8);
+        std::memcpy(out + 2 + zeros, digits, kCopy);
+        return out + 2 + zeros + count;
+    }
+
+    out[0] = digits[0];
+    out[1] = '.';
+    std::memcpy(out + 2, digits + 1, kCopy);
+    out += count == 1 ? 1 : count + 1;
+    int exponent = e + count - 1;
+    out[0] = 'e';
+    out[1] = exponent < 0 ? '-' : '+';
+    exponent = std::abs(exponent);
+    if (exponent >= 100) {
+        out[2] = static_cast<char>('0' + exponent / 100);
+        WritePair(out + 3, static_cast<std::uint32_t>(exponent % 100));
+        return out + 5;
+    }
+    WritePair(out + 2, static_cast<std::uint32_t>(exponent));
+    return out + 4;
 }
 
 }  // namespace corvanet

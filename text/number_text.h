@@ -1,6 +1,7 @@
 #pragma once
 // Number-to-text rules shared by the window, the report and the command-line
 // tool. Pure functions; the decimal point is always '.', whatever the locale.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,18 @@ std::string SingleText(float value);
 // The number item of a printed line: a blank in place of the sign of a value
 // that is not negative, the single's text, then one blank.
 std::string PrintNumberText(float value);
+
+// The longest shortest text of a double ("-2.2250738585072014e-308"), and
+// the room WriteShortestText needs after `out`: it moves fixed-size blocks,
+// so bytes past the text may be overwritten.
+inline constexpr std::size_t kShortestTextLength = 24;
+inline constexpr std::size_t kShortestTextRoom = 48;
+
+// The shortest text that reads back as `value`, byte for byte as
+// std::to_chars(first, last, value) writes it (fixed or scientific,
+// whichever is shorter; "inf", "-nan"), written at `out`. Returns the end of
+// the text. Faster than std::to_chars here: the batch writes 25 of these a
+// figure.
+char* WriteShortestText(char* out, double value);
 
 }  // namespace corvanet

@@ -1,7 +1,8 @@
 #include "text/result_columns.h"
 
-#include <charconv>
 #include <vector>
+
+#include "text/number_text.h"
 
 namespace corvanet {
 namespace {
@@ -22,9 +23,8 @@ std::string Cell(std::string_view text)
 
 std::string TableNumber(double value)
 {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+    char buf[kShortestTextRoom];
+    return std::string(buf, WriteShortestText(buf, value));
 }
 
 std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::optional<CalculationExtras>& extras)
