@@ -28,14 +28,7 @@ std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, c
 {
     extras.reset();
     if (auto failure = TakeObservedCopies(record)) return failure;
-    // What CalculateOutcome does, without its two copies of the record.
-    try {
-        const CalculationValues values = Calculate(record, constants, sink);
-        extras = CalculationExtras{ErrorEllipseOf(record, values, constants), AdjustmentChecksOf(record, values)};
-    } catch (const CalculationFailure& failure) {
-        return failure;
-    }
-    return std::nullopt;
+    return CalculateInPlace(record, constants, sink, extras);
 }
 
 }  // namespace corvanet

@@ -31,4 +31,9 @@ struct CalculationOutcome {
 // The failure is returned, not thrown; the extras never fail it.
 CalculationOutcome CalculateOutcome(SurveyRecord& record, const Constants& k, ResultSink& sink);
 
+// The same without the copies: the record is left as the calculation left
+// it, `extras` is set when it completes, and the failure is returned.
+std::optional<CalculationFailure> CalculateInPlace(SurveyRecord& record, const Constants& k, ResultSink& sink,
+                                                   std::optional<CalculationExtras>& extras);
+
 }  // namespace corvanet
