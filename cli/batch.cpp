@@ -100,10 +100,8 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
     *p++ = ',';
     p = WriteCsvTextCell(p, message);
     if (extras) {
-        const std::optional<double> values[] = {extras->ellipse.Qxy,       extras->ellipse.E,
-                                                extras->ellipse.F,         extras->ellipse.phiE,
-                                                extras->checks.wAdjusted, extras->checks.routeSpread};
-        for (const std::optional<double>& v : values) p = v ? WriteNumberCell(p, *v) : (*p = ',', p + 1);
+        for (const std::optional<double>& v : ExtraColumnValues(*extras))
+            p = v ? WriteNumberCell(p, *v) : (*p = ',', p + 1);
     } else {
         for (std::size_t i = 0; i < kExtraColumns.size(); ++i) *p++ = ',';
     }

@@ -27,13 +27,17 @@ std::string TableNumber(double value)
     return std::string(buf, WriteShortestText(buf, value));
 }
 
+std::array<std::optional<double>, kExtraColumns.size()> ExtraColumnValues(const CalculationExtras& extras)
+{
+    return {extras.ellipse.Qxy, extras.ellipse.E,          extras.ellipse.F,
+            extras.ellipse.phiE, extras.checks.wAdjusted, extras.checks.routeSpread};
+}
+
 std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::optional<CalculationExtras>& extras)
 {
     std::array<std::string, kExtraColumns.size()> texts;
     if (!extras) return texts;
-    const std::optional<double> values[] = {extras->ellipse.Qxy,       extras->ellipse.E,
-                                            extras->ellipse.F,         extras->ellipse.phiE,
-                                            extras->checks.wAdjusted, extras->checks.routeSpread};
+    const auto values = ExtraColumnValues(*extras);
     for (std::size_t i = 0; i < texts.size(); ++i)
         if (values[i]) texts[i] = TableNumber(*values[i]);
     return texts;

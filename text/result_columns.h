@@ -2,6 +2,7 @@
 // The columns in which a calculation's inputs and results leave the program
 // as a table: the batch output and the copy for a spreadsheet.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,9 @@ inline constexpr std::array<const char*, 6> kExtraColumns = {"Qxy", "E", "F", "p
 // A number as the tables write it: the shortest text that reads back as the
 // same double, with a point whatever the locale.
 std::string TableNumber(double value);
+
+// The figures of kExtraColumns, in their order; empty where not available.
+std::array<std::optional<double>, kExtraColumns.size()> ExtraColumnValues(const CalculationExtras& extras);
 
 // The texts of kExtraColumns; empty where a figure is not available or the
 // calculation stopped before them.
