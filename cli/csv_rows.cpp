@@ -89,11 +89,24 @@ void CsvRowReader::FeedLine(std::string_view piece, bool endsLine)
 
 void CsvRowReader::Feed(std::string_view bytes)
 {
-    // Line by line, so that each row knows the line it begins on.
+    // Line by line, so that each row knows the line it begins on. A line
+    // ends at LF, at CRLF, or at a CR alone (as old Mac files have it).
     while (!bytes.empty()) {
-        const auto* newline = static_cast<const char*>(std::memchr(bytes.data(), '\n', bytes.size()));
-        const std::size_t length = newline ? static_cast<std::size_t>(newline - bytes.data()) + 1 : bytes.size();
-        FeedLine(bytes.substr(0, length), newline != nullptr);
+        if (afterCr_ && bytes.front() == '\n') {
+            // The LF of a CRLF split between two reads: the CR ended the line.
+            FeedLine(bytes.substr(0, 1), false);
+            bytes.remove_prefix(1);
+            afterCr_ = false;
+            continue;
+        }
+        const char* const begin = bytes.data();
+        const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
+        std::size_t length = lf ? static_cast<std::size_t>(lf - begin) + 1 : bytes.size();
+        if (const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', length)); cr && cr + 1 != lf)
+            length = static_cast<std::size_t>(cr - begin) + 1;
+        const char last = bytes[length - 1];
+        afterCr_ = last == '\r';
+        FeedLine(bytes.substr(0, length), last == '\n' || afterCr_);
         bytes.remove_prefix(length);
     }
 }

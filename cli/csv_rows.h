@@ -53,6 +53,7 @@ private:
     long line_ = 1;      // the line the next byte is on
     long rowStart_ = 1;
     bool skipping_ = false;  // to the end of a line, after a row cut short
+    bool afterCr_ = false;   // the last line ended at a CR: an LF next belongs to it
     OnRow onRow_;
 };
 

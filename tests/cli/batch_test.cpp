@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/csv_rows.h"
 
 namespace corvanet {
 namespace {
@@ -98,6 +99,28 @@ TEST(Batch, OverlongRowsAndOpenQuotesEndTheirRowOnly)
     EXPECT_EQ(run.rows[2].rfind("3,P1,ok,", 0), 0u);
     EXPECT_EQ(run.rows[3].rfind("4,\"open,P1,", 0), 0u) << "the field as far as it was read";
     EXPECT_NE(run.rows[4].find("引号"), std::string::npos);
+}
+
+// Each row's first line and first field, however the input is cut into reads.
+std::vector<std::pair<long, std::string>> RowLines(std::string_view csv, std::size_t cut)
+{
+    std::vector<std::pair<long, std::string>> rows;
+    CsvRowReader reader(1, 1024, [&rows](const CsvRow& row) {
+        rows.emplace_back(row.line, row.fieldCount > 0 ? std::string(row.fields[0]) : std::string());
+    });
+    reader.Feed(csv.substr(0, cut));
+    reader.Feed(csv.substr(cut));
+    reader.Finish();
+    return rows;
+}
+
+TEST(Batch, LinesEndAtLfCrlfOrALoneCr)
+{
+    // CR alone (old Mac files), CRLF, LF, and a quoted CR inside a field.
+    const std::string csv = "h\rP1,1\r\nP2,2\n\"two\rlines\",3\rP4,4\r";
+    const std::vector<std::pair<long, std::string>> expected = {
+        {1, "h"}, {2, "P1"}, {3, "P2"}, {4, "two\rlines"}, {6, "P4"}};
+    for (std::size_t cut = 0; cut <= csv.size(); ++cut) EXPECT_EQ(RowLines(csv, cut), expected) << "cut at " << cut;
 }
 
 TEST(Batch, WrongHeaderReadsNothing)
