@@ -28,7 +28,9 @@ void RequirePositive(Real S, const char* name)
     if (!(S > 0.0)) Real::Throw(Fault::NotPositive, name);
 }
 
-AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& constants, ResultSink& sink)
+// The part of the adjustment that depends on the measured distances alone:
+// the misclosure (stored) and the coefficients of the condition.
+AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, const Constants& constants, ResultSink& sink)
 {
     const Real DegToRad = constants.DegToRad;
     const Real Rho = constants.Rho;
@@ -76,6 +78,20 @@ AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& consta
     const Real a2 = Rho * (Cos(angAPB * DegToRad) / h1 + Cos(angBPC * DegToRad) / h2);
     const Real a3 = (-Rho) / h2;
 
+    return {
+        .DBA = DBA.value(), .alphaBA = alphaBA.value(), .DBC = DBC.value(), .alphaBC = alphaBC.value(),
+        .angBAP = angBAP.value(), .angABP = angABP.value(), .angAPB = angAPB.value(), .h1 = h1.value(),
+        .angBPC = angBPC.value(), .angPBC = angPBC.value(), .h2 = h2.value(), .alphaBCcalc = alphaBCcalc.value(),
+        .a1 = a1.value(), .a2 = a2.value(), .a3 = a3.value(),
+    };
+}
+
+AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& constants, ResultSink& sink)
+{
+    AdjustmentValues v = Condition(at, r, constants, sink);
+    const Real S1 = r.S1, S2 = r.S2, S3 = r.S3;
+    const Real a1 = v.a1, a2 = v.a2, a3 = v.a3;
+
     at(Step::NormalEquation);
     const Real Naa = (a1 * a1 + a2 * a2) + a3 * a3;
 
@@ -106,13 +122,12 @@ AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& consta
     r.S2 = s2.value();
     r.S3 = s3.value();
 
-    return {
-        .DBA = DBA.value(), .alphaBA = alphaBA.value(), .DBC = DBC.value(), .alphaBC = alphaBC.value(),
-        .angBAP = angBAP.value(), .angABP = angABP.value(), .angAPB = angAPB.value(), .h1 = h1.value(),
-        .angBPC = angBPC.value(), .angPBC = angPBC.value(), .h2 = h2.value(), .alphaBCcalc = alphaBCcalc.value(),
-        .a1 = a1.value(), .a2 = a2.value(), .a3 = a3.value(), .Naa = Naa.value(),
-        .dS1 = dS1.value(), .dS2 = dS2.value(), .dS3 = dS3.value(), .corrSqSum = corrSqSum.value(),
-    };
+    v.Naa = Naa.value();
+    v.dS1 = dS1.value();
+    v.dS2 = dS2.value();
+    v.dS3 = dS3.value();
+    v.corrSqSum = corrSqSum.value();
+    return v;
 }
 
 void TakeCopy(StepMarker& at, SurveyRecord& r, int side)
@@ -141,6 +156,18 @@ Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaB
 }
 
 void TakeObservedCopy(SurveyRecord& record, int side) { RunStage(TakeCopy, record, side); }
+
+std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered, const Constants& constants)
+{
+    SurveyRecord scratch = entered;
+    NullSink sink;
+    try {
+        const AdjustmentValues v = RunStage(Condition, scratch, constants, sink);
+        return ConditionCoefficients{v.a1, v.a2, v.a3};
+    } catch (const CalculationFailure&) {
+        return std::nullopt;
+    }
+}
 
 AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& constants, ResultSink& sink)
 {

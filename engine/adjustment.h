@@ -2,6 +2,8 @@
 // Fixed-angle condition adjustment of the three measured distances: one
 // condition, the two angles at B of the triangles ABP and PBC must fill the
 // angle that A, B and C determine.
+#include <optional>
+
 #include "engine/constants.h"
 #include "engine/failure.h"
 #include "engine/result_sink.h"
@@ -48,6 +50,18 @@ Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaB
 // throws CalculationFailure with the overflow fault, and the copy keeps its
 // earlier value.
 void TakeObservedCopy(SurveyRecord& record, int side);
+
+// Derivatives of the condition with respect to S1, S2, S3, in seconds of arc
+// per metre.
+struct ConditionCoefficients {
+    double a1;
+    double a2;
+    double a3;
+};
+
+// The coefficients the adjustment of `entered` (the measured distances in
+// S1..S3) works with, bit for bit; none when it stops before reaching them.
+std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered, const Constants& constants);
 
 // Reads the inputs of `record`, writes w, k, ms and the adjusted S1..S3.
 // Throws CalculationFailure at the failing step; fields written before it

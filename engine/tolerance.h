@@ -1,0 +1,33 @@
+#pragma once
+// The misclosure against what the distance meter promises. With one condition
+// and three distances ms is only |w| rescaled; whether the measurement is
+// acceptable is decided by w against twice its mean square error, propagated
+// from the meter's stated precision ±(a mm + b ppm·D).
+#include <array>
+#include <optional>
+
+#include "engine/constants.h"
+#include "engine/survey_record.h"
+
+namespace corvanet {
+
+struct MeterPrecision {
+    double a = 2.0;  // mm
+    double b = 2.0;  // ppm of the distance
+};
+
+struct MisclosureTest {
+    MeterPrecision meter;
+    std::array<double, 3> sigma;  // mm, of S1, S2, S3
+    double mw;                    // seconds of arc
+    double limit;                 // seconds of arc: twice mw
+    bool exceeded;                // |w| > limit
+};
+
+// The test of the misclosure `w` (as the record stores it) of the figure
+// whose measured distances `entered` holds in S1..S3. None where the
+// calculation does not reach the coefficients of the condition.
+std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
+                                             const Constants& constants);
+
+}  // namespace corvanet
