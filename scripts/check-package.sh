@@ -90,6 +90,8 @@ version=$(dpkg-deb --field "$deb" Version)
 changelog_version=$(zcat "$unpacked"/usr/share/doc/corvanet/changelog.gz | dpkg-parsechangelog -l- -SVersion)
 [ "$changelog_version" = "$version" ] ||
   fail "the changelog's latest entry is $changelog_version, the package is $version"
+release=$(grep -m1 -oP '<release version="\K[^"]+' "$unpacked"/usr/share/metainfo/org.corvanet.Corvanet.metainfo.xml)
+[ "$release" = "$version" ] || fail "the metadata's latest release is ${release:-missing}, the package is $version"
 
 # Each manual page renders without a warning, and corvanet-cli's names every
 # option its --help lists.
