@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it without touching the system: its
-# fields and files, that apt can resolve every dependency, that the libraries
-# its programs link against belong to packages it depends on, and that the
-# corvanet-cli unpacked into a temporary folder runs the worked figure.
+# fields and files, that lintian finds neither an error nor a warning in it,
+# that its AppStream metadata and desktop file validate, that its changelog
+# and manual pages match the programs, that apt can resolve every dependency,
+# that the libraries its programs link against belong to packages it depends
+# on, and that the corvanet-cli unpacked into a temporary folder runs the
+# worked figure.
 #
 #   check-package.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
@@ -22,10 +25,22 @@ depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 
 files=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for f in ./usr/bin/corvanet ./usr/bin/corvanet-cli ./usr/share/applications/corvanet.desktop \
-         ./usr/share/icons/hicolor/scalable/apps/corvanet.svg; do
+for f in ./usr/bin/corvanet ./usr/bin/corvanet-cli \
+         ./usr/share/applications/org.corvanet.Corvanet.desktop \
+         ./usr/share/metainfo/org.corvanet.Corvanet.metainfo.xml \
+         ./usr/share/icons/hicolor/scalable/apps/corvanet.svg \
+         ./usr/share/man/man1/corvanet.1.gz ./usr/share/man/man1/corvanet-cli.1.gz \
+         ./usr/share/doc/corvanet/copyright ./usr/share/doc/corvanet/changelog.gz; do
   grep -qx -- "$f" <<<"$files" || fail "$f is not in the package"
 done
+
+# Debian's own rules. Infos (hardening hints, the .comment section that
+# strip keeps) are printed but do not fail the check.
+lintian_out=$(lintian --allow-root --display-info --fail-on error,warning "$deb" 2>&1) || {
+  echo "$lintian_out" >&2
+  fail "lintian reports errors or warnings"
+}
+[ -z "$lintian_out" ] || echo "$lintian_out"
 
 # Each dependency (or one of its alternatives) has a version apt could
 # install, or has installed, that satisfies the stated relation.
@@ -64,6 +79,32 @@ owner_of() {
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
+
+# The metadata software centres read, with the desktop file it launches.
+appstream_out=$(appstreamcli validate-tree --no-net "$unpacked" 2>&1) || {
+  echo "$appstream_out" >&2
+  fail "appstreamcli does not accept the package's metadata"
+}
+
+version=$(dpkg-deb --field "$deb" Version)
+changelog_version=$(zcat "$unpacked"/usr/share/doc/corvanet/changelog.gz | dpkg-parsechangelog -l- -SVersion)
+[ "$changelog_version" = "$version" ] ||
+  fail "the changelog's latest entry is $changelog_version, the package is $version"
+release=$(grep -m1 -oP '<release version="\K[^"]+' "$unpacked"/usr/share/metainfo/org.corvanet.Corvanet.metainfo.xml)
+[ "$release" = "$version" ] || fail "the metadata's latest release is ${release:-missing}, the package is $version"
+
+# Each manual page renders without a warning, and corvanet-cli's names every
+# option its --help lists.
+for page in "$unpacked"/usr/share/man/man1/*.1.gz; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "$warnings" >&2; fail "${page##*/} has errors"; }
+done
+manual=$(zcat "$unpacked"/usr/share/man/man1/corvanet-cli.1.gz)
+help_options=$("$unpacked"/usr/bin/corvanet-cli --help | grep -oE -- '--[a-z][a-z-]*' | sort -u)
+[ -n "$help_options" ] || fail "corvanet-cli --help lists no option"
+for option in $help_options; do
+  grep -qF -- "${option//-/\\-}" <<<"$manual" || fail "the manual page of corvanet-cli does not describe $option"
+done
 
 # Every library a program links against comes from a package in Depends.
 for program in "$unpacked"/usr/bin/*; do

@@ -11,6 +11,8 @@ packages=(
   libcups2-dev
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev llvm-14
+  # the package check: dpkg-shlibdeps needs file; lintian, appstreamcli and man read the package
+  file lintian appstream man-db
 )
 
 missing=()
