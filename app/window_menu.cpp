@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -163,7 +164,7 @@ void WindowMenu::SaveReportPdf()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
     // The same page as Print, stale marks and note included.
-    if (!WriteReportPdf(window_.record(), window_.trace(), path.toStdString(), &error))
+    if (!WriteReportPdf(window_.record(), window_.trace(), QFile::encodeName(path).toStdString(), &error))
         dialogs_->TellPdfFailed(&window_, QString::fromStdString(error));
 }
 

@@ -20,6 +20,7 @@
 #include "cli/window_texts.h"
 #include "report/report_pdf.h"
 #include "report/report_text.h"
+#include "report/whole_file.h"
 #include "sketch/sketch_svg.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
@@ -117,13 +118,11 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
 
     for (const auto& [path, kind] : {std::pair{&o.pdf, "PDF"}, std::pair{&o.svg, "SVG"}}) {
-        if (path->empty()) continue;
-        if (const int fd = open(path->c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-            const bool directory = IsDirectory(fd);
-            close(fd);
-            if (directory)
-                return Unusable(std::string("无法写入 ") + kind + " 文件 " + corvanet::TerminalSafe(*path) + "：是一个目录");
-        }
+        // stat, never open: opening a named pipe to look at it waits for a
+        // writer that never comes.
+        struct stat st {};
+        if (!path->empty() && stat(path->c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return Unusable(std::string("无法写入 ") + kind + " 文件 " + corvanet::TerminalSafe(*path) + "：是一个目录");
     }
     if (!o.pdf.empty() || !o.svg.empty()) {
         // The PDF and the sketch are laid out with real fonts: a GUI
@@ -131,15 +130,23 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         int qtArgc = 1;
         QGuiApplication app(qtArgc, &program);
-        std::string error;
-        if (!o.pdf.empty() && !corvanet::WriteReportPdf(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), o.pdf, &error)) {
-            std::cerr << "无法写入 PDF 文件 " << corvanet::TerminalSafe(o.pdf) << "：" << error << "\n";
+        // The names go to the file system as the bytes given, whatever
+        // their encoding; the messages show them made safe for a terminal.
+        const auto write = [](const char* kind, const std::string& path, bool made, const std::string& bytes,
+                              std::string& error) {
+            if (made && corvanet::WriteWholeFile(path, bytes, &error)) return true;
+            std::cerr << "无法写入 " << kind << " 文件 " << corvanet::TerminalSafe(path) << "：" << error << "\n";
+            return false;
+        };
+        std::string bytes, error;
+        if (!o.pdf.empty() &&
+            !write("PDF", o.pdf,
+                   corvanet::ReportPdfBytes(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), &bytes, &error),
+                   bytes, error))
             return kUsageError;
-        }
-        if (!o.svg.empty() && !corvanet::WriteSketchSvg({&calc.outcome, {}}, QString::fromStdString(o.svg), &error)) {
-            std::cerr << "无法写入 SVG 文件 " << corvanet::TerminalSafe(o.svg) << "：" << error << "\n";
+        if (!o.svg.empty() &&
+            !write("SVG", o.svg, corvanet::SketchSvgBytes({&calc.outcome, {}}, &bytes, &error), bytes, error))
             return kUsageError;
-        }
     }
 
     if (o.json) {

@@ -1,6 +1,7 @@
 #include "report/print_command.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,7 +52,7 @@ void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, 
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
-    if (!WriteReportPdf(record, trace, path.toStdString(), &error))
+    if (!WriteReportPdf(record, trace, QFile::encodeName(path).toStdString(), &error))
         dialogs.TellPdfFailed(parent, QString::fromStdString(error));
 }
 

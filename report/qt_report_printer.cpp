@@ -1,5 +1,7 @@
 #include "report/qt_report_printer.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -7,6 +9,7 @@
 #include "ui/font_substitution.h"
 #include "report/line_layout.h"
 #include "report/print_report.h"
+#include "report/whole_file.h"
 
 namespace corvanet {
 
@@ -73,18 +76,36 @@ QPageLayout DefaultReportPage()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
 }
 
+QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
+                     const QString& name)
+{
+    // In memory first: the file is then written and checked in one go, so
+    // a full disk is told instead of leaving a cut-off PDF.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        // QPdfWriter, not QPrinter: a QPrinter asks the print system for the
+        // default printer even when it only writes a file.
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPageDpi);
+        writer.setPageLayout(page);
+        writer.setTitle(QStringLiteral("Corvanet 报表"));
+        writer.setCreator(QStringLiteral("Corvanet"));
+        QtReportPrinter printer(writer, name);
+        PrintReport(record, trace, printer);
+    }
+    return bytes;
+}
+
 void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
                      const QString& path)
 {
-    // QPdfWriter, not QPrinter: a QPrinter asks the print system for the
-    // default printer even when it only writes a file.
-    QPdfWriter writer(path);
-    writer.setResolution(kPageDpi);
-    writer.setPageLayout(page);
-    writer.setTitle(QStringLiteral("Corvanet 报表"));
-    writer.setCreator(QStringLiteral("Corvanet"));
-    QtReportPrinter printer(writer, QStringLiteral("PDF 文件“%1”").arg(path));
-    PrintReport(record, trace, printer);
+    const QString name = QStringLiteral("PDF 文件“%1”").arg(path);
+    const QByteArray pdf = ReportPdf(record, trace, page, name);
+    std::string reason;
+    if (!WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(pdf.constData(), pdf.size()), &reason))
+        throw PrinterFailure((name + QStringLiteral("无法写入（%1）。").arg(QString::fromStdString(reason))).toStdString());
 }
 
 }  // namespace corvanet

@@ -1,6 +1,7 @@
 #pragma once
 // The report on a page: a ReportPrinter that paints with QPainter on a
 // paged device (a PDF, the same page for the printer and for the file).
+#include <QByteArray>
 #include <QFont>
 #include <QPageLayout>
 #include <QPointF>
@@ -62,8 +63,15 @@ private:
 // A4 upright with the margins Qt gives a PDF.
 QPageLayout DefaultReportPage();
 
-// Writes the report of `record` to the PDF file `path` on `page`. Throws
-// PrinterFailure, naming the file, when it cannot be written.
+// The report of `record` on `page` as the bytes of a PDF file, made in
+// memory. Throws PrinterFailure, with `name` saying which page, when it
+// cannot be painted.
+QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
+                     const QString& name);
+
+// Writes the report of `record` to the PDF file `path` on `page`, whole or
+// not at all (see WriteWholeFile). Throws PrinterFailure, naming the file
+// and the cause, when it cannot be written.
 void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
                      const QString& path);
 

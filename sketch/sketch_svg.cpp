@@ -1,36 +1,49 @@
 #include "sketch/sketch_svg.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "report/whole_file.h"
 #include "ui/font_substitution.h"
 
 namespace corvanet {
 
-bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* error)
+bool SketchSvgBytes(const SketchScene& scene, std::string* svg, std::string* error)
 {
-    const auto fail = [&](const QString& why) {
-        if (error) *error = why.toStdString();
-        return false;
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return fail(file.errorString());
+    // In memory first, so that the file is written and checked in one go.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     const QSize size(800, 600);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(96);
-    svg.setTitle(QStringLiteral("Corvanet 图形"));
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Corvanet 图形"));
     InstallFontSubstitutions();  // the faces the sketch names, with or without a window
     QPainter painter;
-    if (!painter.begin(&svg)) return fail(QStringLiteral("无法开始绘制 SVG。"));
+    if (!painter.begin(&generator)) {
+        if (error) *error = "无法开始绘制 SVG。";
+        return false;
+    }
     PaintSketch(painter, QRectF(QPointF(0, 0), size), scene);
     painter.end();
-    file.close();
-    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+    svg->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return true;
+}
+
+bool WriteSketchSvg(const SketchScene& scene, const std::string& path, std::string* error)
+{
+    std::string svg;
+    return SketchSvgBytes(scene, &svg, error) && WriteWholeFile(path, svg, error);
+}
+
+bool WriteSketchSvg(const SketchScene& scene, const QString& path, std::string* error)
+{
+    return WriteSketchSvg(scene, QFile::encodeName(path).toStdString(), error);
 }
 
 }  // namespace corvanet

@@ -191,6 +191,18 @@ TEST_F(PrintCommandTest, PdfThatCannotBeWrittenEitherIsReported)
     EXPECT_TRUE(dialogs.pdfFailures[0].contains(dialogs.path)) << dialogs.pdfFailures[0].toStdString();
 }
 
+TEST_F(PrintCommandTest, PdfOnAFullDiskIsReportedNotTakenForSaved)
+{
+    system.queue = Queue(State::NoPrinter);
+    dialogs.takeOffer = true;
+    dialogs.path = InDir("full.pdf");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dialogs.path));  // a disk with no room left
+    Print();
+    ASSERT_EQ(dialogs.pdfFailures.size(), 1u);
+    EXPECT_TRUE(dialogs.pdfFailures[0].contains(QStringLiteral("无法写入（磁盘已满）")))
+        << dialogs.pdfFailures[0].toStdString();
+}
+
 // A CUPS server of the test's own, on a socket in its own folder, with one
 // queue that is the default and refuses jobs. Skipped where cupsd or the
 // admin tools are missing or the server will not start (not root, say).

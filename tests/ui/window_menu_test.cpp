@@ -217,6 +217,16 @@ TEST_F(Menu, SavesTheReportAsPdfAtAnyTime)
     EXPECT_EQ(dialogs.failures.size(), 1u);
 }
 
+TEST_F(Menu, SavingToAFullDiskGivesTheWarning)
+{
+    Calculate(testing::WorkedEntry());
+    dialogs.pdfPath = dir.filePath(QStringLiteral("full.pdf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), dialogs.pdfPath));  // a disk with no room left
+    menu->action(QStringLiteral("SaveReportPdf"))->trigger();
+    ASSERT_EQ(dialogs.failures.size(), 1u);
+    EXPECT_EQ(dialogs.failures[0], QStringLiteral("PDF 文件“%1”无法写入（磁盘已满）。").arg(dialogs.pdfPath));
+}
+
 TEST_F(Menu, TheSavedReportOfAStoppedCalculationSaysSo)
 {
     // The same page as Print: the note on the figure that did not complete.
