@@ -232,10 +232,17 @@ TEST_F(SketchSvg, AnyNameLeavesAFileThatParsesWithTheNameEscapedOnTheTitleLine)
         std::string name;
         const char* shown;
     } cases[] = {
-        {std::string("P\0" "1", 3), "P\\x001"},    {"P\x1b[7m1", "P\\e[7m1"},         {"P\a1", "P\\x071"},
-        {"P\v1", "P\\x0B1"},                       {"P\f1", "P\\x0C1"},              {"P\xef\xbf\xbe" "1", "P\\uFFFE1"},
-        {"P\xef\xbf\xbf" "1", "P\\uFFFF1"},      {"P\xed\xa0\x80" "1", "P\\uD8001"}, {"P\t1\r\n2", "P\\t1\\r\\n2"},
-        {"P\xe2\x80\xa8" "1", "P\\u20281"},      {"P\xff" "1", "P\uFFFD1"},
+        {std::string("P\0" "1", 3), "P\\x001"},
+        {"P\x1b[7m1", "P\\e[7m1"},
+        {"P\a1", "P\\x071"},
+        {"P\v1", "P\\x0B1"},
+        {"P\f1", "P\\x0C1"},
+        {"P\xef\xbf\xbe" "1", "P\\uFFFE1"},
+        {"P\xef\xbf\xbf" "1", "P\\uFFFF1"},
+        {"P\xed\xa0\x80" "1", "P\\uD8001"},        // an encoded surrogate
+        {"P\t1\r\n2", "P\\t1\\r\\n2"},
+        {"P\xe2\x80\xa8" "1", "P\\u20281"},        // line separator
+        {"P\xff" "1", "P\uFFFD1"},                 // not UTF-8
     };
     for (const auto& c : cases) {
         const QString shown = QString::fromUtf8(c.shown);
