@@ -4,13 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace corvanet {
+#include "text/escaped_text.h"  // TerminalSafe
 
-// `utf8` with every control character shown escaped: \t, \r, \n, \e as
-// such, other C0 and DEL as \xHH, C1 and the bidirectional overrides as
-// \uHHHH, so that nothing in a name can move the cursor, ring the bell or
-// reorder what the terminal shows.
-std::string TerminalSafe(std::string_view utf8);
+namespace corvanet {
 
 // Writes `text` at `out` as one CSV cell (RFC 4180 quoting); `out` has room
 // for CsvTextCellRoom(text) bytes. Returns the end of the cell. A cell a

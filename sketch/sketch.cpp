@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "text/escaped_text.h"
 #include "text/extras_text.h"
 #include "text/result_columns.h"
 #include "ui/font_substitution.h"
@@ -102,10 +103,11 @@ public:
             p_.restore();
             return;
         }
-        const QString typed = QString::fromStdString(o->record.PointName);
+        // Escaped as the command line shows it: a control character in the
+        // name can neither reorder the title nor make the SVG file unreadable.
+        const QString typed = QString::fromStdString(DrawingSafe(o->record.PointName));
         const QString name = typed.isEmpty() ? QStringLiteral("P") : typed;
-        Text(QPointF(area_.left() + fontPx_, top + fontPx_),
-             QStringLiteral("待定点 %1 的图形（北向上，纵横同一比例尺）").arg(name), kInk, true);
+        Title(top, name);
         top += line_;
         if (!scene_.staleNote.empty()) {
             Text(QPointF(area_.left() + fontPx_, top + fontPx_), QString::fromStdString(scene_.staleNote), kRed, true);
@@ -130,6 +132,26 @@ public:
         const GridView view(shown, fit);
         centre_ = view(Grid{(A.X + B.X + C.X) / 3, (A.Y + B.Y + C.Y) / 3});
 
+        // What P's label must keep off: the other labels, the table, the
+        // scale bar and the north arrow.
+        const QPointF scaleBar(band.left() + 2 * fontPx_, band.top() + 2 * line_);
+        const QPointF north(frame.right() - 2 * fontPx_, frame.top() + fontPx_);
+        const QRectF right(band.left() + band.width() * 0.42, band.top() + 0.3 * line_, band.width() * 0.56,
+                           band.height() - 0.6 * line_);
+        const QRectF failureBox = withP ? QRectF(band.left() + fontPx_, band.top() + 3.4 * line_, band.width() * 0.4,
+                                                 3.4 * line_)
+                                        : right;
+        std::vector<QRectF> taken{QRectF(area_.left(), area_.top(), area_.width(), frame.top() - area_.top()),
+                                  ScaleBarBox(scaleBar, band.width() * 0.3), NorthArrowBox(north)};
+        if (withP) taken.push_back(right);
+        if (!o->Complete()) taken.push_back(failureBox);
+        const Grid stations[3] = {A, B, C};
+        for (int i = 0; i < 3; ++i) {
+            taken.push_back(StationBox(view(stations[i])));
+            taken.push_back(CentredBox(StationLabelAt(view(stations[i])), QString(QChar('A' + i)), 1.2));
+            if (withP) taken.push_back(SideNameBox(view(P), view(stations[i]), QStringLiteral("S%1").arg(i + 1)));
+        }
+
         if (!withP) Arcs(view, frame, {A, B, C}, {o->entered.S1, o->entered.S2, o->entered.S3});
         Segment(view(B), view(A), QPen(kRed, 2.5));
         Segment(view(B), view(C), QPen(kRed, 2.5));
@@ -140,21 +162,16 @@ public:
                 Segment(view(P), view(ends[i]), side);
                 SideName(view(P), view(ends[i]), QStringLiteral("S%1").arg(i + 1));
             }
-            PointP(view, P, name, o->extras);
+            PointP(view, P, name, o->extras, taken);
         }
         Station(view(A), QStringLiteral("A"));
         Station(view(B), QStringLiteral("B"));
         Station(view(C), QStringLiteral("C"));
-        NorthArrow(QPointF(frame.right() - 2 * fontPx_, frame.top() + fontPx_));
+        NorthArrow(north);
 
-        ScaleBar(QPointF(band.left() + 2 * fontPx_, band.top() + 2 * line_), band.width() * 0.3, view.scale());
-        const QRectF right(band.left() + band.width() * 0.42, band.top() + 0.3 * line_, band.width() * 0.56,
-                           band.height() - 0.6 * line_);
+        ScaleBar(scaleBar, band.width() * 0.3, view.scale());
         if (withP) Table(right, o->extras);
-        if (!o->Complete()) Failure(withP ? QRectF(band.left() + fontPx_, band.top() + 3.4 * line_,
-                                                   band.width() * 0.4, 3.4 * line_)
-                                          : right,
-                                    *o);
+        if (!o->Complete()) Failure(failureBox, *o);
         p_.restore();
     }
 
@@ -176,6 +193,26 @@ private:
         p_.setFont(font);
         p_.setPen(colour);
         p_.drawText(baseline, text);
+    }
+
+    // The title, with as much of the name as its line holds.
+    void Title(double top, const QString& name)
+    {
+        QFont bold = Font(1.0);
+        bold.setBold(true);
+        const QFontMetricsF fm(bold);
+        const QString title = QStringLiteral("待定点 %1 的图形（北向上，纵横同一比例尺）");
+        const double room = area_.width() - 2 * fontPx_ - fm.horizontalAdvance(title.arg(QString()));
+        Text(QPointF(area_.left() + fontPx_, top + fontPx_),
+             title.arg(fm.elidedText(name, Qt::ElideRight, std::max(room, 4 * fontPx_))), kInk, true);
+    }
+
+    // Where Centred() puts `text`.
+    QRectF CentredBox(QPointF at, const QString& text, double size) const
+    {
+        const QFontMetricsF fm(Font(size));
+        const double width = fm.horizontalAdvance(text), height = fm.ascent() + fm.descent();
+        return QRectF(at.x() - width / 2, at.y() - height / 2, width, height);
     }
 
     // Text centred on `at`.
@@ -201,6 +238,13 @@ private:
         return at + d * distance;
     }
 
+    QRectF StationBox(QPointF at) const
+    {
+        const double r = fontPx_ * 0.6;
+        return QRectF(at.x() - r, at.y() - r, 2 * r, 1.5 * r);
+    }
+    QPointF StationLabelAt(QPointF at) const { return Outward(at, fontPx_ * 1.6); }
+
     // A known point: a triangle whose centroid is the point, and its name.
     void Station(QPointF at, const QString& name)
     {
@@ -212,26 +256,33 @@ private:
         p_.setBrush(Qt::white);
         p_.drawPolygon(triangle);
         p_.setBrush(Qt::NoBrush);
-        Centred(Outward(at, fontPx_ * 1.6), name, kInk, 1.2);
+        Centred(StationLabelAt(at), name, kInk, 1.2);
     }
 
-    void SideName(QPointF from, QPointF to, const QString& name)
+    QPointF SideNameAt(QPointF from, QPointF to) const
     {
         const QPointF mid = (from + to) / 2;
         QPointF normal(-(to - from).y(), (to - from).x());
         const double length = std::hypot(normal.x(), normal.y());
         if (length > 0) normal /= length;
-        Centred(mid + normal * fontPx_ * 0.9, name, kGrey, 0.85);
+        return mid + normal * fontPx_ * 0.9;
+    }
+    QRectF SideNameBox(QPointF from, QPointF to, const QString& name) const
+    {
+        return CentredBox(SideNameAt(from, to), name, 0.85);
     }
 
-    void PointP(const GridView& view, Grid P, const QString& name, const std::optional<CalculationExtras>& extras)
+    void SideName(QPointF from, QPointF to, const QString& name) { Centred(SideNameAt(from, to), name, kGrey, 0.85); }
+
+    void PointP(const GridView& view, Grid P, const QString& name, const std::optional<CalculationExtras>& extras,
+                const std::vector<QRectF>& taken)
     {
         const QPointF at = view(P);
         p_.setPen(QPen(kInk, 1.2));
         p_.setBrush(kInk);
         p_.drawEllipse(at, fontPx_ * 0.22, fontPx_ * 0.22);
         p_.setBrush(Qt::NoBrush);
-        double labelOffset = fontPx_ * 1.4;
+        double ellipseReach = 0;
         QString factorText;
         if (extras && extras->ellipse.E && extras->ellipse.F && extras->ellipse.phiE && *extras->ellipse.E > 0) {
             const ErrorEllipse& e = extras->ellipse;
@@ -239,19 +290,65 @@ private:
             // twelfth of the drawing, so the shape is plain to see.
             const double unmagnified = *e.E / 1000.0 * view.scale();
             const double factor = std::max(1.0, RoundDown125(std::min(area_.width(), area_.height()) / 12.0 / unmagnified));
-            if (!std::isfinite(factor * unmagnified)) return Centred(Outward(at, labelOffset), name, kInk, 1.2);
-            p_.save();
-            p_.translate(at);
-            p_.rotate(*e.phiE);  // clockwise from north on a north-up device
-            p_.setPen(QPen(kEllipse, 1.5));
-            p_.drawEllipse(QPointF(0, 0), *e.F / 1000.0 * view.scale() * factor, unmagnified * factor);
-            p_.restore();
-            labelOffset += unmagnified * factor;
-            factorText = QStringLiteral("误差椭圆放大 %1 倍").arg(Metres(factor));
+            if (std::isfinite(factor * unmagnified)) {
+                p_.save();
+                p_.translate(at);
+                p_.rotate(*e.phiE);  // clockwise from north on a north-up device
+                p_.setPen(QPen(kEllipse, 1.5));
+                p_.drawEllipse(QPointF(0, 0), *e.F / 1000.0 * view.scale() * factor, unmagnified * factor);
+                p_.restore();
+                ellipseReach = unmagnified * factor;
+                factorText = QStringLiteral("误差椭圆放大 %1 倍").arg(Metres(factor));
+            }
         }
-        const QPointF label = Outward(at, labelOffset);
-        Centred(label, name, kInk, 1.2);
+        // A long name is cut to a third of the width rather than run across the figure.
+        const QString shown = QFontMetricsF(Font(1.2)).elidedText(name, Qt::ElideRight, area_.width() / 3);
+        const QPointF label = LabelPlace(at, ellipseReach, shown, factorText, taken);
+        Centred(label, shown, kInk, 1.2);
         if (!factorText.isEmpty()) Centred(label + QPointF(0, fontPx_ * 1.4), factorText, kEllipse, 0.85);
+    }
+
+    // P's name centred on `label`, the ellipse's factor under it: their box.
+    QRectF LabelBox(QPointF label, const QString& name, const QString& factor) const
+    {
+        QRectF box = CentredBox(label, name, 1.2);
+        if (!factor.isEmpty()) box |= CentredBox(label + QPointF(0, fontPx_ * 1.4), factor, 0.85);
+        return box;
+    }
+
+    // Where P's label goes: straight out from the middle of the figure past
+    // the ellipse, if it meets nothing there; else the first clear place
+    // beyond the ellipse round P, turning both ways from there; failing all,
+    // the place where it covers least.
+    QPointF LabelPlace(QPointF at, double ellipseReach, const QString& name, const QString& factor,
+                       const std::vector<QRectF>& taken) const
+    {
+        const auto covered = [&](QPointF label) {
+            const QRectF box = LabelBox(label, name, factor);
+            const QRectF inside = box & area_;
+            double area = box.width() * box.height() - inside.width() * inside.height();
+            for (const QRectF& t : taken) {
+                const QRectF common = box & t;
+                area += common.width() * common.height();
+            }
+            return area;
+        };
+        QPointF best = Outward(at, ellipseReach + fontPx_ * 1.4);
+        double least = covered(best);
+        const QRectF box = LabelBox(QPointF(0, 0), name, factor);
+        const QPointF out = Outward(at, 1.0) - at;
+        for (double reach : {ellipseReach + fontPx_ * 0.5, ellipseReach + fontPx_ * 0.5 + line_}) {
+            for (int k = 0; k < 16 && least > 0; ++k) {
+                const double turn = (k + 1) / 2 * (k % 2 ? 1 : -1) * M_PI / 8;
+                const QPointF d(out.x() * std::cos(turn) - out.y() * std::sin(turn),
+                                out.x() * std::sin(turn) + out.y() * std::cos(turn));
+                // The box's nearest edge `reach` from P along d: clear of the ellipse.
+                const double along = reach + std::abs(d.x()) * box.width() / 2 + std::abs(d.y()) * box.height() / 2;
+                const QPointF label = at + d * along - box.center();
+                if (const double c = covered(label); c < least) least = c, best = label;
+            }
+        }
+        return best;
     }
 
     // The circles about A, B and C with the measured distances, as far as
@@ -280,6 +377,12 @@ private:
         }
     }
 
+    QRectF NorthArrowBox(QPointF top) const
+    {
+        return CentredBox(top, QStringLiteral("北"), 1.1)
+               | QRectF(top.x() - fontPx_ * 0.45, top.y() + fontPx_ * 1.4, fontPx_ * 0.9, fontPx_ * 3);
+    }
+
     void NorthArrow(QPointF top)
     {
         const double length = fontPx_ * 3;
@@ -292,6 +395,13 @@ private:
         p_.drawPolygon(head);
         p_.setBrush(Qt::NoBrush);
         Centred(top, QStringLiteral("北"), kInk, 1.1);
+    }
+
+    // Room for the longest bar ScaleBar() may draw, with its words.
+    QRectF ScaleBarBox(QPointF left, double room) const
+    {
+        const double above = fontPx_ * 2.0, below = fontPx_ * 1.7;
+        return QRectF(left.x() - fontPx_, left.y() - above, room + fontPx_ * 4, above + below);
     }
 
     // A bar of a round length in metres, no longer than `room`.

@@ -1,10 +1,13 @@
 // The sketch as its SVG file shows it: the points where their coordinates
 // put them with north up, one scale, a scale bar of a round length, the
 // magnified error ellipse with its factor; and, for a figure that stopped,
-// the measured distances as arcs with the reason.
+// the measured distances as arcs with the reason. Any name leaves a file
+// that reads, and P's labels keep off the others.
 #include <gtest/gtest.h>
 
+#include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/outcome.h"
@@ -15,6 +18,7 @@ namespace corvanet {
 namespace {
 
 using testing::SvgDrawing;
+using testing::SvgRun;
 using testing::SvgShape;
 using testing::SvgText;
 
@@ -200,6 +204,130 @@ TEST_F(SketchSvg, AbsurdFiguresStillDraw)
                                   Figure(1e-300, 0, 0, 0, 0, 1e-300, 1e-300, 1e-300, 1e-300, "T")}) {
         const CalculationOutcome o = Outcome(f);
         EXPECT_FALSE(Draw({&o, {}}).TextsMatching(QStringLiteral("计算未能完成.*")).empty());
+    }
+}
+
+const QString kTitleAfterName = QStringLiteral("的图形（北向上，纵横同一比例尺）");
+
+SurveyRecord Named(SurveyRecord r, std::string name)
+{
+    r.PointName = std::move(name);
+    return r;
+}
+
+// The runs of the title line from left to right.
+std::vector<SvgRun> TitleRuns(const SvgDrawing& d)
+{
+    const auto titles = d.TextsMatching(QStringLiteral("待定点.*"));
+    EXPECT_EQ(titles.size(), 1u);
+    if (titles.empty()) return {};
+    std::vector<SvgRun> runs = titles[0].runs;
+    std::sort(runs.begin(), runs.end(), [](const SvgRun& a, const SvgRun& b) { return a.box.left() < b.box.left(); });
+    return runs;
+}
+
+TEST_F(SketchSvg, AnyNameLeavesAFileThatParsesWithTheNameEscapedOnTheTitleLine)
+{
+    const struct {
+        std::string name;
+        const char* shown;
+    } cases[] = {
+        {std::string("P\0" "1", 3), "P\\x001"},
+        {"P\x1b[7m1", "P\\e[7m1"},
+        {"P\a1", "P\\x071"},
+        {"P\v1", "P\\x0B1"},
+        {"P\f1", "P\\x0C1"},
+        {"P\xef\xbf\xbe" "1", "P\\uFFFE1"},
+        {"P\xef\xbf\xbf" "1", "P\\uFFFF1"},
+        {"P\xed\xa0\x80" "1", "P\\uD8001"},        // an encoded surrogate
+        {"P\t1\r\n2", "P\\t1\\r\\n2"},
+        {"P\xe2\x80\xa8" "1", "P\\u20281"},        // line separator
+        {"P\xff" "1", "P\uFFFD1"},                 // not UTF-8
+    };
+    for (const auto& c : cases) {
+        const QString shown = QString::fromUtf8(c.shown);
+        SCOPED_TRACE(shown.toStdString());
+        const CalculationOutcome o = Outcome(Named(kWorked, c.name));
+        const QString path = dir_.filePath(QStringLiteral("named.svg"));
+        std::string error;
+        ASSERT_TRUE(WriteSketchSvg({&o, {}}, path, &error)) << error;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) xml.readNext();
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+        EXPECT_TRUE(QSvgRenderer(path).isValid());
+
+        const SvgDrawing d = testing::ReadSvg(path);
+        QString title;
+        for (const SvgRun& run : TitleRuns(d)) title += run.text;
+        EXPECT_EQ(title.trimmed(), QStringLiteral("待定点 ") + shown + QStringLiteral(" ") + kTitleAfterName);
+        EXPECT_EQ(d.TextsMatching(QRegularExpression::escape(shown)).size(), 1u) << "beside P";
+    }
+}
+
+TEST_F(SketchSvg, RightToLeftNameLeavesTheTitleInItsOrder)
+{
+    // An override and an isolate are shown escaped; letters written right to
+    // left stay within the name's own place.
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {{"P\u202E1abc", "P\\u202E1abc"}, {"\u2067Q\u202Bx", "\\u2067Q\\u202Bx"}, {"\u05E0\u05E7 7", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CalculationOutcome o = Outcome(Named(kWorked, c.name));
+        const std::vector<SvgRun> runs = TitleRuns(Draw({&o, {}}));
+        ASSERT_GE(runs.size(), 2u);
+        EXPECT_TRUE(runs.front().text.startsWith(QStringLiteral("待定点 "))) << runs.front().text.toStdString();
+        EXPECT_EQ(runs.back().text.trimmed(), kTitleAfterName);
+        if (!c.shown) continue;
+        QString title;
+        for (const SvgRun& run : runs) title += run.text;
+        EXPECT_EQ(title.trimmed(), QStringLiteral("待定点 %1 ").arg(QString::fromUtf8(c.shown)) + kTitleAfterName);
+    }
+}
+
+TEST_F(SketchSvg, LabelsOfPKeepOffTheOtherLabelsAndTheTable)
+{
+    const SurveyRecord deep = Figure(2500, 2600, 3000, 3000, 2450, 3550, 509.905, 700, 474.345, "P1");
+    std::string chinese;
+    for (int i = 0; i < 40; ++i) chinese += "测";
+    const struct {
+        SurveyRecord figure;
+        const char* what;
+    } cases[] = {{kWorked, "worked"},
+                 {deep, "P far south, near the table"},
+                 {Named(kWorked, std::string(80, 'P')), "long name"},
+                 {Named(kWorked, chinese), "long Chinese name"},
+                 {Named(deep, std::string(80, 'P')), "long name near the table"}};
+    const QRectF drawing(0, 0, 800, 600);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CalculationOutcome o = Outcome(c.figure);
+        const SvgDrawing d = Draw({&o, {}});
+        const auto factor = d.TextsMatching(QStringLiteral(R"(误差椭圆放大 \d+ 倍)"));
+        const auto name = d.TextsMatching(QRegularExpression::escape(QString::fromStdString(c.figure.PointName).left(2)) + ".*");
+        ASSERT_EQ(factor.size(), 1u);
+        ASSERT_EQ(name.size(), 1u);
+        std::vector<QRectF> tables;
+        for (const SvgShape& r : d.rects)
+            if (r.stroke == "#6e6e6e") tables.push_back(r.bounds());
+        ASSERT_EQ(tables.size(), 1u);
+
+        EXPECT_FALSE(name[0].box.intersects(factor[0].box));
+        for (const SvgText& label : {name[0], factor[0]}) {
+            const std::string which = label.text.toStdString();
+            EXPECT_TRUE(drawing.contains(label.box)) << which;
+            EXPECT_FALSE(label.box.intersects(tables[0])) << which << " on the table";
+            for (const char* other : {"A", "B", "C", "S1", "S2", "S3"}) {
+                const auto found = d.TextsMatching(QString::fromLatin1(other));
+                ASSERT_EQ(found.size(), 1u) << other;
+                EXPECT_FALSE(label.box.intersects(found[0].box)) << which << " on " << other;
+            }
+        }
+        EXPECT_LE(name[0].box.width(), drawing.width() / 3 + 1) << "cut to its space";
+        EXPECT_TRUE(drawing.contains(d.TextsMatching(QStringLiteral("待定点.*")).at(0).box)) << "the title";
     }
 }
 
