@@ -84,10 +84,8 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
 
     p = out.Room(kNumbersRoom);
     for (const ResultColumn& c : kResultColumns) {
-        if (record && (!failure || failure->step() > c.storedBy))
-            p = WriteNumberCell(p, c.value(*record));
-        else
-            *p++ = ',';
+        const std::optional<double> value = record ? StoredResult(c, *record, failure) : std::nullopt;
+        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
     }
     *p++ = ',';
     out.Written(p);
