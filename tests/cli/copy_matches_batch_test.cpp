@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "cli/batch.h"
@@ -17,65 +18,47 @@ namespace {
 
 using Cells = std::map<std::string, std::string>;
 
-// One line of CSV as RFC 4180 splits it (no line breaks inside: the test
-// figures have none).
-std::vector<std::string> SplitCsv(const std::string& line)
+// The header and the first row of a table, cell by cell by column name;
+// a separator inside quotes (CSV) is part of its cell.
+Cells FirstRow(const std::string& table, char separator)
 {
     std::vector<std::string> cells(1);
+    std::vector<std::vector<std::string>> rows;
     bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') cells.back() += line[++i];
-        else if (c == '"') quoted = !quoted;
-        else if (c == ',' && !quoted) cells.emplace_back();
-        else cells.back() += c;
+    for (std::size_t i = 0; i < table.size() && rows.size() < 2; ++i) {
+        const char c = table[i];
+        if (c == '"' && separator == ',') {
+            if (quoted && i + 1 < table.size() && table[i + 1] == '"') cells.back() += table[++i];
+            else quoted = !quoted;
+        } else if (c == separator && !quoted) {
+            cells.emplace_back();
+        } else if (c == '\n' && !quoted) {
+            rows.push_back(std::exchange(cells, {std::string()}));
+        } else {
+            cells.back() += c;
+        }
     }
-    return cells;
+    EXPECT_EQ(rows.size(), 2u) << table;
+    EXPECT_EQ(rows.at(0).size(), rows.at(1).size()) << table;
+    Cells byHeader;
+    for (std::size_t i = 0; i < rows[0].size() && i < rows[1].size(); ++i) byHeader[rows[0][i]] = rows[1][i];
+    return byHeader;
 }
 
-std::vector<std::string> SplitTabs(const std::string& line)
+Cells CopyRow(SurveyRecord r)
 {
-    std::vector<std::string> cells(1);
-    for (char c : line) c == '\t' ? cells.emplace_back() : cells.back() += c;
-    return cells;
-}
-
-Cells ByHeader(const std::vector<std::string>& header, const std::vector<std::string>& row)
-{
-    EXPECT_EQ(header.size(), row.size());
-    Cells cells;
-    for (std::size_t i = 0; i < header.size() && i < row.size(); ++i) cells[header[i]] = row[i];
-    return cells;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-Cells CopyRow(const SurveyRecord& figure)
-{
-    SurveyRecord r = figure;
     NullSink sink;
-    const std::vector<std::string> lines = Lines(TabSeparatedResults(CalculateOutcome(r, SetUpConstants(), sink), ""));
-    EXPECT_EQ(lines.size(), 2u);
-    return ByHeader(SplitTabs(lines.at(0)), SplitTabs(lines.at(1)));
+    return FirstRow(TabSeparatedResults(CalculateOutcome(r, SetUpConstants(), sink), ""), '\t');
 }
 
 Cells BatchRow(const SurveyRecord& f)
 {
     std::string csv = std::string(kBatchHeader) + "\n" + f.PointName;
     for (double v : {f.Xa, f.Ya, f.Xb, f.Yb, f.Xc, f.Yc, f.S1, f.S2, f.S3}) csv += "," + TableNumber(v);
-    csv += "\n";
     std::string out;
     std::ostringstream log;
-    RunBatch(ReadFromString(csv), [&out](std::string_view bytes) { out += bytes; }, log);
-    const std::vector<std::string> lines = Lines(out);
-    EXPECT_EQ(lines.size(), 2u) << out;
-    return ByHeader(SplitCsv(lines.at(0)), SplitCsv(lines.at(1)));
+    RunBatch(ReadFromString(csv + "\n"), [&out](std::string_view bytes) { out += bytes; }, log);
+    return FirstRow(out, ',');
 }
 
 SurveyRecord Named(SurveyRecord r, const char* name)
@@ -93,11 +76,9 @@ Cells ExpectSameRow(const SurveyRecord& figure)
     for (const auto& [column, text] : batch) {
         if (column == "line") continue;
         const auto it = copy.find(column);
-        if (it == copy.end()) {
-            ADD_FAILURE() << "the copy has no column " << column;
-            continue;
-        }
-        EXPECT_EQ(it->second, text) << figure.PointName << ", column " << column;
+        EXPECT_TRUE(it != copy.end() && it->second == text)
+            << figure.PointName << ", column " << column << ": batch \"" << text << "\", copy \""
+            << (it != copy.end() ? it->second : "(none)") << "\"";
     }
     return copy;
 }
