@@ -74,8 +74,8 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
                     const SurveyRecord* record, const CalculationFailure* failure, std::string_view message,
                     const std::optional<CalculationExtras>& extras = std::nullopt)
 {
-    char* p = out.Room(kShortestTextRoom + CsvTextCellRoom(name) + kStatusRoom);
-    p = WriteShortestText(p, static_cast<double>(line));
+    char* p = out.Room(kLineNumberRoom + CsvTextCellRoom(name) + kStatusRoom);
+    p = WriteLineNumber(p, line);
     *p++ = ',';
     p = WriteCsvTextCell(p, name);
     *p++ = ',';
@@ -84,10 +84,8 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
 
     p = out.Room(kNumbersRoom);
     for (const ResultColumn& c : kResultColumns) {
-        if (record && (!failure || failure->step() > c.storedBy))
-            p = WriteNumberCell(p, c.value(*record));
-        else
-            *p++ = ',';
+        const std::optional<double> value = record ? StoredResult(c, *record, failure) : std::nullopt;
+        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
     }
     *p++ = ',';
     out.Written(p);
@@ -204,7 +202,7 @@ private:
             }
         }
         ++summary_.malformed;
-        log_ << "第 " << row.line << " 行无法读取：" << why << "\n";
+        log_ << "第 " << LineNumberText(row.line) << " 行无法读取：" << why << "\n";
         const std::string name = row.fieldCount > 0 ? decoder_.Decode(row.fields[0]) : std::string();
         WriteResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
     }

@@ -1,5 +1,6 @@
 #include "cli/csv_rows.h"
 
+#include <charconv>
 #include <cstring>
 
 namespace corvanet {
@@ -14,6 +15,14 @@ constexpr int kFieldBegun = 2;
 int NoBlanks(unsigned char) { return 0; }
 
 }  // namespace
+
+char* WriteLineNumber(char* p, long line) { return std::to_chars(p, p + kLineNumberRoom, line).ptr; }
+
+std::string LineNumberText(long line)
+{
+    char buf[kLineNumberRoom];
+    return std::string(buf, WriteLineNumber(buf, line));
+}
 
 CsvRowReader::CsvRowReader(std::size_t keptFields, std::size_t maxRowBytes, OnRow onRow)
     : keptFields_(keptFields), maxRowBytes_(maxRowBytes), onRow_(std::move(onRow))

@@ -18,6 +18,13 @@ struct CsvRow {
     Fault fault = Fault::None;        // the row as far as it was read
 };
 
+// The room a line number's digits take at most.
+constexpr std::size_t kLineNumberRoom = 20;
+// A line number as people write it: plain digits, never an exponent or a
+// digit grouping, whatever the locale.
+char* WriteLineNumber(char* p, long line);
+std::string LineNumberText(long line);
+
 class CsvRowReader {
 public:
     using OnRow = std::function<void(const CsvRow& row)>;

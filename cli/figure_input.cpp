@@ -23,12 +23,12 @@ std::variant<SurveyRecord, InputError> FigureFromFields(const std::string_view (
     double value[10] = {};
     for (int i = 0; i < 10; ++i) {
         if (i == kNameIndex) continue;
-        const auto v = ReadNumber(fields[i]);
-        if (!v)
-            return InputError{firstLine + i, std::string(kFieldNames[i]) + " 不是一个数值：\"" +
+        const NumberReading v = ReadNumberTelling(fields[i]);
+        if (!v.value)
+            return InputError{firstLine + i, std::string(kFieldNames[i]) + " " + NumberProblemText(v.problem) + "：\"" +
                                                  TerminalSafe(Excerpt(decoder.Decode(fields[i]), kQuotedCharacters)) +
                                                  "\""};
-        value[i] = *v;
+        value[i] = *v.value;
     }
     SurveyRecord r;
     r.Xa = value[0], r.Ya = value[1], r.Xb = value[2], r.Yb = value[3], r.Xc = value[4], r.Yc = value[5];

@@ -1,6 +1,7 @@
 #include "engine/failure.h"
 
 #include <array>
+#include <string_view>
 
 namespace corvanet {
 namespace {
@@ -74,6 +75,18 @@ const StepInfo& Info(Step step) { return kSteps[static_cast<std::size_t>(step)];
 
 std::string TriangleName(Triangle t) { return t == Triangle::ABP ? "ABP" : "PBC"; }
 
+std::string ZeroMdMessage(std::string_view cause)
+{
+    std::string why = "点位中误差 md 为零（闭合差为零）";
+    if (cause == kZeroMdUnderflowMs)
+        why = "点位中误差 md 为零：闭合差 w 不为零，但图形太小，单位权测边中误差 ms 下溢为零";
+    else if (cause == kZeroMdWeights)
+        why = "点位中误差 md 为零（座标权倒数 px、py 均为零）";
+    else if (cause == kZeroMdUnderflowMxMy)
+        why = "点位中误差 md 为零：图形太小，座标中误差 mx、my 下溢为零";
+    return why + "，无法计算相对中误差 1/m。";
+}
+
 std::string FailureMessage(Step step, const ArithmeticFault& f)
 {
     const StepInfo& info = Info(step);
@@ -96,7 +109,7 @@ std::string FailureMessage(Step step, const ArithmeticFault& f)
         case Step::Derivatives:
             return "P 点落在三角形的边线上（三角形的高为零），无法计算偏导数。";
         case Step::RelativeError:
-            return "点位中误差 md 为零（闭合差为零），无法计算相对中误差 1/m。";
+            return ZeroMdMessage(f.subject);
         default:
             return "运算中出现除以零。";
         }

@@ -66,6 +66,15 @@ const char* StepId(Step step);
 // The step as the user reads it, e.g. "平差：三角形 ABP 中 A 点的角".
 const char* StepText(Step step);
 
+// Why md came out zero, as the relative error's division by zero names it in
+// the fault's subject: the misclosure is zero, ms underflowed to zero though
+// the misclosure is not, the weight reciprocals px and py are zero, or mx and
+// my underflowed to zero.
+inline constexpr const char* kZeroMdMisclosure = "w";
+inline constexpr const char* kZeroMdUnderflowMs = "ms";
+inline constexpr const char* kZeroMdWeights = "px,py";
+inline constexpr const char* kZeroMdUnderflowMxMy = "mx,my";
+
 class CalculationFailure : public std::runtime_error {
 public:
     // The one place where a fault becomes what the user reads.

@@ -7,6 +7,14 @@
 namespace corvanet {
 namespace {
 
+// What made md zero, from the stored values in the order they were made.
+const char* ZeroMdCause(const SurveyRecord& r)
+{
+    if (r.ms == 0.0f) return r.w == 0.0f ? kZeroMdMisclosure : kZeroMdUnderflowMs;
+    if (r.px == 0.0 && r.py == 0.0) return kZeroMdWeights;
+    return kZeroMdUnderflowMxMy;
+}
+
 PrecisionValues Assess(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj, const CoordinateValues& coo,
                        const Constants& constants, ResultSink& sink, Route route)
 {
@@ -78,7 +86,10 @@ PrecisionValues Assess(StepMarker& at, SurveyRecord& r, const AdjustmentValues& 
 
     at(Step::RelativeError);
     const Real Dmin = std::min({s1, s2, s3});
-    r.m = ToSingle(Dmin * 1000.0 / r.md);
+    const Real DminMm = Dmin * 1000.0;
+    // The division would fail the same way; this names why md is zero.
+    if (r.md == 0.0f) Real::Throw(Fault::DivisionByZero, ZeroMdCause(r));
+    r.m = ToSingle(DminMm / r.md);
     sink.ShowResult(ResultField::m, r);
 
     return {

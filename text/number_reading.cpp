@@ -38,8 +38,9 @@ std::optional<long long> LeadingPower(std::string_view mantissa)
 
 }  // namespace
 
-std::optional<double> ReadNumber(std::string_view line)
+NumberReading ReadNumberTelling(std::string_view line)
 {
+    constexpr NumberReading kNotANumber{std::nullopt, NumberProblem::NotANumber};
     std::string_view s = Trim(line);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
@@ -65,7 +66,7 @@ std::optional<double> ReadNumber(std::string_view line)
         fractionDigits = skipDigits();
         mantissaDigits += fractionDigits;
     }
-    if (mantissaDigits == 0) return std::nullopt;
+    if (mantissaDigits == 0) return kNotANumber;
     const std::string_view mantissa = s.substr(0, i);
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -77,10 +78,10 @@ std::optional<double> ReadNumber(std::string_view line)
         // zeros of a mantissa can never outweigh it below.
         for (; i < s.size() && IsDigit(s[i]); ++i)
             if (exponent < kExponentCap) exponent = exponent * 10 + (s[i] - '0');
-        if (i == start) return std::nullopt;
+        if (i == start) return kNotANumber;
         if (exponentNegative) exponent = -exponent;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size()) return kNotANumber;
 
     // Most typed numbers (509.905, 2500) have few digits and a small power
     // of ten: both factors are exact doubles, so one multiplication or
@@ -89,20 +90,42 @@ std::optional<double> ReadNumber(std::string_view line)
     if (mantissaDigits <= 19 && digits <= (std::uint64_t(1) << 53) && scale >= -22 && scale <= 22) {
         const double m = static_cast<double>(digits);
         const double value = scale < 0 ? m / kExactPowersOfTen[-scale] : m * kExactPowersOfTen[scale];
-        return negative ? -value : value;
+        return {negative ? -value : value};
     }
 
     double value = 0.0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
-        // Beyond the double range does not read; below it reads as zero.
+        // It rounds to infinity or to zero; a mantissa of zeros never gets here.
         const std::optional<long long> power = LeadingPower(mantissa);
-        if (power && *power + exponent >= 0) return std::nullopt;
-        value = 0.0;
-    } else if (res.ec != std::errc() || res.ptr != s.data() + s.size()) {
-        return std::nullopt;
+        return {std::nullopt, power && *power + exponent >= 0 ? NumberProblem::TooLarge : NumberProblem::TooSmall};
     }
-    return negative ? -value : value;
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return kNotANumber;
+    return {negative ? -value : value};
+}
+
+std::optional<double> ReadNumber(std::string_view line) { return ReadNumberTelling(line).value; }
+
+const char* NumberProblemText(NumberProblem problem)
+{
+    switch (problem) {
+    case NumberProblem::TooLarge: return "超出数值范围（绝对值太大）";
+    case NumberProblem::TooSmall: return "超出数值范围（不为零，但绝对值太小，会成为零）";
+    case NumberProblem::None:
+    case NumberProblem::NotANumber: break;
+    }
+    return "不是一个数值";
+}
+
+const char* NumberWarning(NumberProblem problem)
+{
+    switch (problem) {
+    case NumberProblem::TooLarge: return "这个数值超出范围（绝对值太大），请输入一个数值。";
+    case NumberProblem::TooSmall: return "这个数值超出范围（不为零，但绝对值太小，会成为零），请输入一个数值。";
+    case NumberProblem::None:
+    case NumberProblem::NotANumber: break;
+    }
+    return "请输入一个数值。";
 }
 
 }  // namespace corvanet

@@ -21,6 +21,13 @@ std::string Cell(std::string_view text)
 
 }  // namespace
 
+std::optional<double> StoredResult(const ResultColumn& column, const SurveyRecord& record,
+                                   const CalculationFailure* failure)
+{
+    if (failure && failure->step() <= column.storedBy) return std::nullopt;
+    return column.value(record);
+}
+
 std::string TableNumber(double value)
 {
     char buf[kShortestTextRoom];
@@ -58,10 +65,15 @@ std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view no
     for (double v : {in.Xa, in.Ya, in.Xb, in.Yb, in.Xc, in.Yc, in.S1, in.S2, in.S3}) row.push_back(TableNumber(v));
     const SurveyRecord& r = o.record;
     row.push_back(o.Complete() ? "ok" : "failed");
-    for (const ResultColumn& c : kResultColumns) row.push_back(o.Complete() ? TableNumber(c.value(r)) : std::string());
-    row.push_back(o.failure ? StepId(o.failure->step()) : "");
+    const CalculationFailure* failure = o.failure ? &*o.failure : nullptr;
+    for (const ResultColumn& c : kResultColumns) {
+        const std::optional<double> value = StoredResult(c, r, failure);
+        row.push_back(value ? TableNumber(*value) : std::string());
+    }
+    row.push_back(failure ? StepId(failure->step()) : "");
+    // The step has its own column: the message is the failure's words alone.
     std::string message(note);
-    if (o.failure) message += (message.empty() ? "" : " ") + std::string(o.failure->what());
+    if (failure) message += (message.empty() ? "" : " ") + failure->message();
     row.push_back(Cell(message));
     for (std::string& text : ExtraColumnTexts(o.extras)) row.push_back(std::move(text));
 

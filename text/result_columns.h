@@ -40,6 +40,13 @@ inline constexpr ResultColumn kResultColumns[] = {
     {"m", Step::RelativeError, [](const SurveyRecord& r) { return double(r.m); }},
 };
 
+// The column's value as the calculation left it in `record`, when the
+// calculation stored it: it completed (`failure` null), or it stopped at a
+// step after the one that stores the column. Otherwise the record still holds
+// an earlier figure's value there, and the column is empty.
+std::optional<double> StoredResult(const ResultColumn& column, const SurveyRecord& record,
+                                   const CalculationFailure* failure);
+
 // The ellipse and the checks, after the batch output's other columns.
 inline constexpr std::array<const char*, 6> kExtraColumns = {"Qxy", "E", "F", "phiE", "wAdjusted", "routeSpread"};
 

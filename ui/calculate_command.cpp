@@ -12,8 +12,6 @@
 namespace corvanet {
 namespace {
 
-constexpr const char* kNeedNumber = "请输入一个数值。";
-
 // The entry's dialogue with the user. Each step answers false when the user
 // cancelled a value prompt; the calculation then ends where it stands.
 class Entry {
@@ -74,12 +72,13 @@ private:
             const auto line = prompt_.AskRecalling(message, recall_);
             if (!line)
                 return false;
-            if (const auto number = ReadNumber(*line)) {
-                value = *number;
+            const NumberReading number = ReadNumberTelling(*line);
+            if (number.value) {
+                value = *number.value;
                 line_ = *line;
                 return true;
             }
-            prompt_.Warn(kNeedNumber);
+            prompt_.Warn(NumberWarning(number.problem));
         }
     }
 

@@ -141,5 +141,19 @@ TEST(Batch, LargeFilesReportProgress)
     EXPECT_EQ(RunCsv(std::string(kBatchHeader) + "\n" + kWorked).log, "");
 }
 
+TEST(Batch, LineNumbersAreWrittenInPlainDigits)
+{
+    // Blank lines are skipped but counted: the figure is on line 100 000,
+    // the row after it, which cannot be read, on line 1 000 000.
+    const std::string csv = std::string(kBatchHeader) + "\n" + std::string(99'998, '\n') + kWorked +
+                            std::string(899'999, '\n') + "bad,1,2\n";
+    const BatchRun run = RunCsv(csv);
+    ASSERT_EQ(run.rows.size(), 3u);
+    EXPECT_EQ(run.rows[1].rfind("100000,P1,ok,", 0), 0u) << run.rows[1].substr(0, 20);
+    EXPECT_EQ(run.rows[2].rfind("1000000,bad,malformed,", 0), 0u) << run.rows[2].substr(0, 20);
+    EXPECT_EQ(run.log.rfind("第 1000000 行无法读取：", 0), 0u) << run.log;
+    EXPECT_EQ(LineNumberText(1'234'567'890'123L), "1234567890123");
+}
+
 }  // namespace
 }  // namespace corvanet

@@ -61,5 +61,21 @@ TEST(FigureInput, UnusableInputNamesTheLine)
     EXPECT_TRUE(std::holds_alternative<InputError>(Read("1\n2\n3\n4\n5\n6\nP\n7\n\n9\n")));
 }
 
+TEST(FigureInput, OutOfRangeIsToldApartFromNotANumber)
+{
+    const auto message = [](const std::string& text) {
+        const auto v = Read(text);
+        return std::holds_alternative<InputError>(v) ? std::get<InputError>(v).message : std::string("read");
+    };
+    EXPECT_EQ(message("1\n2\n3\n4\n5\n6\nP\n1e400\n8\n9\n"), "S1 超出数值范围（绝对值太大）：\"1e400\"");
+    EXPECT_EQ(message("1e-400\n2\n3\n4\n5\n6\nP\n7\n8\n9\n"),
+              "Xa 超出数值范围（不为零，但绝对值太小，会成为零）：\"1e-400\"");
+    EXPECT_EQ(message("1\n2\n3\nabc\n5\n6\nP\n7\n8\n9\n"), "Yb 不是一个数值：\"abc\"");
+    // Zero and a subnormal are values.
+    const auto v = Read("0\n0.0\n1e-310\n4\n5\n6\nP\n7\n8\n9\n");
+    ASSERT_TRUE(std::holds_alternative<SurveyRecord>(v));
+    EXPECT_EQ(std::get<SurveyRecord>(v).Xb, 1e-310);
+}
+
 }  // namespace
 }  // namespace corvanet

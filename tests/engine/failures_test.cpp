@@ -146,6 +146,33 @@ TEST(Failures, ZeroPositionErrorOfAWholeFigureStopsAtTheRelativeError)
     EXPECT_EQ(o.after.md, 0.0f);
     EXPECT_NE(o.after.xp1, o.before.xp1) << "the coordinates are new";
     EXPECT_EQ(o.after.m, o.before.m) << "m keeps the previous figure's value";
+    EXPECT_NE(o.failure->message().find("px、py 均为零"), std::string::npos) << o.failure->message();
+    EXPECT_NE(o.after.w, 0.0f);
+    EXPECT_EQ(o.failure->message().find("闭合差为零"), std::string::npos) << "the misclosure is not zero";
+}
+
+// Why md is zero, as the failure tells it: a misclosure that is zero, and
+// an ms that underflowed in a figure too small for the singles.
+TEST(Failures, ZeroPositionErrorSaysWhyItIsZero)
+{
+    // A, C mirrored about the line BP: the misclosure is exactly zero.
+    const Outcome zero = RunSecond(Figure(-30, -40, 0, 0, -30, 40, 50, 60, 50));
+    ASSERT_TRUE(zero.failure);
+    EXPECT_EQ(zero.failure->step(), Step::RelativeError);
+    EXPECT_EQ(zero.after.w, 0.0f);
+    EXPECT_EQ(zero.failure->message(), "点位中误差 md 为零（闭合差为零），无法计算相对中误差 1/m。");
+
+    // The worked figure scaled by 1e-46: the misclosure is the worked one, in
+    // seconds, but ms in millimetres is below the smallest single.
+    const double s = 1e-46;
+    const Outcome tiny = RunSecond(Figure(2500 * s, 2600 * s, 3000 * s, 3000 * s, 2450 * s, 3550 * s, 509.905 * s,
+                                          412.308 * s, 474.345 * s));
+    ASSERT_TRUE(tiny.failure);
+    EXPECT_EQ(tiny.failure->step(), Step::RelativeError);
+    EXPECT_NEAR(tiny.after.w, -2.759f, 1e-3f);
+    EXPECT_EQ(tiny.after.ms, 0.0f);
+    EXPECT_EQ(tiny.failure->message().find("闭合差为零"), std::string::npos) << tiny.failure->message();
+    EXPECT_NE(tiny.failure->message().find("ms 下溢为零"), std::string::npos) << tiny.failure->message();
 }
 
 TEST(Failures, ZeroPositionErrorStopsBeforeM)
@@ -158,6 +185,7 @@ TEST(Failures, ZeroPositionErrorStopsBeforeM)
     NullSink sink;
     const AdjustmentValues adj = AdjustFixedAngle(figure, k, sink);
     const CoordinateValues coo = ComputeCoordinates(figure, adj, k, sink);
+    figure.w = 0.0f;
     figure.ms = 0.0f;
     figure.m = mBefore;
     try {

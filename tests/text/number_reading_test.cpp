@@ -44,23 +44,48 @@ TEST(ReadNumber, TheSameDigitsGiveTheSameDoubleAsTheCompiler)
 TEST(ReadNumber, RejectsWhatIsNotANumber)
 {
     for (const char* line : {"", " ", "abc", "1,5", "0x10", "inf", "-inf", "nan", "NaN", "infinity", "1e", "1e+",
-                             "+", "-", ".", "1.2.3", "12a", "a12", "1 2", "--1", "+-1", "１２", "1e999", "-1e999"})
+                             "+", "-", ".", "1.2.3", "12a", "a12", "1 2", "--1", "+-1", "１２"}) {
         EXPECT_FALSE(ReadNumber(line).has_value()) << '"' << line << '"';
+        EXPECT_EQ(ReadNumberTelling(line).problem, NumberProblem::NotANumber) << '"' << line << '"';
+    }
 }
 
-TEST(ReadNumber, TinyValuesReadAsZeroOrSubnormal)
+// Only a decimal that no finite double holds is out of range: one that
+// rounds to infinity, or one that is not zero and rounds to zero.
+TEST(ReadNumber, OutOfRangeBothWaysIsToldAsSuch)
 {
-    EXPECT_EQ(ReadNumber("1e-400"), 0.0);
-    EXPECT_TRUE(std::signbit(*ReadNumber("-1e-400")));
-    const auto sub = ReadNumber("4.9e-324");
-    ASSERT_TRUE(sub.has_value());
-    EXPECT_GT(*sub, 0.0);
-    EXPECT_EQ(ReadNumber("0.000000000000000000000000000000000000000000000001e-300"), 0.0);
+    for (const char* line : {"1e400", "-1e400", "1e999", "1.7976931348623159e308", "1e99999999999999999999999"})
+        EXPECT_EQ(ReadNumberTelling(line).problem, NumberProblem::TooLarge) << line;
+    for (const char* line : {"1e-400", "-1e-400", "2.4703282292062327e-324",
+                             "0.000000000000000000000000000000000000000000000001e-300", "1e-99999999999999999999999"}) {
+        const NumberReading r = ReadNumberTelling(line);
+        EXPECT_EQ(r.problem, NumberProblem::TooSmall) << line;
+        EXPECT_FALSE(r.value.has_value()) << line << " does not read as zero";
+    }
+    EXPECT_NE(std::string(NumberProblemText(NumberProblem::TooLarge)).find("超出数值范围"), std::string::npos);
+    EXPECT_NE(std::string(NumberProblemText(NumberProblem::TooSmall)).find("超出数值范围"), std::string::npos);
+    EXPECT_STREQ(NumberProblemText(NumberProblem::NotANumber), "不是一个数值");
+}
+
+TEST(ReadNumber, ZeroAndSubnormalsAreInRange)
+{
+    EXPECT_EQ(ReadNumber("1.7976931348623158e308"), 1.7976931348623157e308);
+    EXPECT_EQ(ReadNumber("1e-300"), 1e-300);
+    EXPECT_EQ(ReadNumber("1e-310"), 1e-310);
+    EXPECT_EQ(ReadNumber("4.9e-324"), 4.9e-324);
+    EXPECT_EQ(ReadNumber("2.4703282292062328e-324"), 4.9e-324) << "rounds up to the smallest subnormal";
+    for (const char* zero : {"0", "0.0", "-0", "0e-400", "0.000e999", "0.000e-99999999999999999999999"}) {
+        SCOPED_TRACE(zero);
+        const NumberReading r = ReadNumberTelling(zero);
+        ASSERT_TRUE(r.value.has_value());
+        EXPECT_EQ(*r.value, 0.0);
+    }
+    EXPECT_TRUE(std::signbit(*ReadNumber("-0")));
 }
 
 TEST(ReadNumber, VeryLongLines)
 {
-    EXPECT_EQ(ReadNumber(std::string(10000, '7')), std::nullopt) << "beyond the double range";
+    EXPECT_EQ(ReadNumberTelling(std::string(10000, '7')).problem, NumberProblem::TooLarge);
     EXPECT_EQ(ReadNumber("1." + std::string(10000, '0')), 1.0);
     EXPECT_EQ(ReadNumber(std::string(10000, 'x')), std::nullopt);
 }
@@ -70,11 +95,11 @@ TEST(ReadNumber, LeadingZerosDoNotHideAnExponentBeyondTheRange)
     // 0.<20 000 000 zeros>1 × 10^20 000 400 is 1e399; the same zeros with
     // 10^20 000 000 leave 1e-1.
     const std::string zeros = "0." + std::string(20'000'000, '0') + "1e";
-    EXPECT_EQ(ReadNumber(zeros + "20000400"), std::nullopt);
-    EXPECT_EQ(ReadNumber("-" + zeros + "+20000400"), std::nullopt);
+    EXPECT_EQ(ReadNumberTelling(zeros + "20000400").problem, NumberProblem::TooLarge);
+    EXPECT_EQ(ReadNumberTelling("-" + zeros + "+20000400").problem, NumberProblem::TooLarge);
     EXPECT_EQ(ReadNumber(zeros + "20000000"), 0.1);
-    EXPECT_EQ(ReadNumber("1e-99999999999999999999999"), 0.0);
-    EXPECT_EQ(ReadNumber("1e99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(ReadNumberTelling("1e-99999999999999999999999").problem, NumberProblem::TooSmall);
+    EXPECT_EQ(ReadNumberTelling("1e99999999999999999999999").problem, NumberProblem::TooLarge);
 }
 
 // The digits, point and exponent of typed numbers, deterministic, each read

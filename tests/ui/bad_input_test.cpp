@@ -31,8 +31,7 @@ void ExpectWorkedResults(const MainWindow& w)
 
 TEST(BadInputAtEveryPrompt, NotANumberIsAskedForAgain)
 {
-    const std::vector<std::string> bad = {"abc", "", "1,5", "0x10", "inf", "nan", "1e999", std::string(10000, '9'),
-                                          std::string(10000, 'x'), "12 5", "一"};
+    const std::vector<std::string> bad = {"abc", "", "1,5", "0x10", "inf", "nan", std::string(10000, 'x'), "12 5", "一"};
     for (const ValuePrompt& vp : kValuePrompts) {
         SCOPED_TRACE(vp.message);
         Script s = WorkedEntry();
@@ -47,6 +46,24 @@ TEST(BadInputAtEveryPrompt, NotANumberIsAskedForAgain)
         std::size_t asked = 0;
         for (const std::string& m : p.Messages()) asked += (m == vp.message);
         EXPECT_EQ(asked, bad.size() + 1);
+        ExpectWorkedResults(window);
+    }
+}
+
+TEST(BadInputAtEveryPrompt, OutOfRangeIsAskedForAgainAndSaysSo)
+{
+    // Too small was once taken silently as zero.
+    const std::vector<std::string> bad = {"1e999", std::string(10000, '9'), "1e-400", "-1e-400"};
+    const std::vector<std::string> said = {kTooLarge, kTooLarge, kTooSmall, kTooSmall};
+    for (const ValuePrompt& vp : kValuePrompts) {
+        SCOPED_TRACE(vp.message);
+        Script s = WorkedEntry();
+        s.insert(s.begin() + static_cast<std::ptrdiff_t>(vp.at), bad.begin(), bad.end());
+        MainWindow window;
+        ScriptedPrompt p(window, s);
+        Command1_Click(window.record(), window, p);
+        EXPECT_TRUE(p.Finished());
+        EXPECT_EQ(p.warnings, said);
         ExpectWorkedResults(window);
     }
 }

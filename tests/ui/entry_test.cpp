@@ -230,7 +230,7 @@ TEST_F(Calculate, ALineThatIsNotANumberIsAskedForAgain)
                                      "0", "2,5", "2650", "", kCancel}); // re-entry prompt, then a bad line there
     EXPECT_EQ(p.dialogue, (std::vector<std::string>{
                               "? " + kXa, "? " + kConfirm1, "? " + kYa, "! " + kNeedNumber, "? " + kYa,
-                              "! " + kNeedNumber, "? " + kYa, "! " + kNeedNumber, "? " + kYa, "! " + kNeedNumber,
+                              "! " + kNeedNumber, "? " + kYa, "! " + kTooLarge, "? " + kYa, "! " + kNeedNumber,
                               "? " + kYa, "? " + kConfirm1, "? " + kYaAgain, "! " + kNeedNumber, "? " + kYaAgain,
                               "? " + kConfirm1, "? " + kXb}));
     // What was stored before stays, in the record and in its field.

@@ -101,6 +101,8 @@ inline const std::string kConfirm2 = "确认输入是否正确入 ? 输入正确
 inline const std::string kConfirm3 = "确认输入是否正确 ? 输入正确单击 Enter 键 );输入错误输入( 即为:0)";
 inline const std::string kNote = "A,B,C点的次序按自左向右顺序排列";
 inline const std::string kNeedNumber = "请输入一个数值。";
+inline const std::string kTooLarge = "这个数值超出范围（绝对值太大），请输入一个数值。";
+inline const std::string kTooSmall = "这个数值超出范围（不为零，但绝对值太小，会成为零），请输入一个数值。";
 }  // namespace text
 
 // The worked figure typed in with every value accepted at once.
