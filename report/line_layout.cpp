@@ -26,6 +26,8 @@ public:
         guess_ = bytes < static_cast<double>(text.size()) ? static_cast<std::size_t>(bytes) : text.size();
     }
 
+    bool Done() const { return text_.empty(); }
+
     // The next row. `last` tells whether it holds all that was left; its
     // width is then in `width`.
     std::string_view Next(bool& last, double& width)
@@ -137,8 +139,13 @@ LaidOutLine LayOutLine(const std::vector<PrintItem>& items, double startX, const
             for (bool last = false; !last;) {
                 double width = 0;
                 line.texts.push_back({row, x, std::string(rows.Next(last, width))});
-                if (last) x += width;
-                else ++row;
+                if (last) {
+                    x += width;
+                } else if (++row, rows.Done()) {
+                    // The last character was wider than the row by itself:
+                    // what follows begins the next row.
+                    break;
+                }
             }
             break;
         }
