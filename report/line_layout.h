@@ -29,7 +29,7 @@ struct PlacedText {
 };
 
 struct LaidOutLine {
-    std::vector<PlacedText> texts;
+    std::vector<PlacedText> texts;  // in the order of their rows
     int rows = 1;  // printed rows the line takes
 };
 

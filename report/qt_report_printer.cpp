@@ -42,16 +42,16 @@ void QtReportPrinter::PrintLine(const std::vector<PrintItem>& items)
     const LaidOutLine line = LayOutLine(items, x_, lineMetrics);
     const double pageHeight = device_.height();
     const double lineHeight = metrics.height();
+    auto placed = line.texts.begin();
     for (int row = 0; row < line.rows; ++row) {
         // A row that would run off the printable area starts the next page.
         if (y_ > 0 && y_ + lineHeight > pageHeight) {
             ++page_;
             y_ = 0;
         }
-        for (const PlacedText& placed : line.texts)
-            if (placed.row == row)
-                runs_.push_back({page_, QPointF(placed.x, y_ + metrics.ascent()), font_,
-                                 QString::fromStdString(placed.text)});
+        for (; placed != line.texts.end() && placed->row == row; ++placed)
+            runs_.push_back({page_, QPointF(placed->x, y_ + metrics.ascent()), font_,
+                             QString::fromStdString(placed->text)});
         y_ += lineHeight;
     }
     x_ = 0;

@@ -1,9 +1,10 @@
 // The page as a PDF reader measures it: line 44 and the tab columns where
-// the layout puts them in twips, a long point name kept on the paper, and
-// the page of a calculation that did not complete.
+// the layout puts them in twips, a long point name kept on the paper and
+// carried over pages, and the page of a calculation that did not complete.
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -146,6 +147,44 @@ TEST_F(Page, FortyCharacterNameContinuesOnTheNextLineInsideThePaper)
     EXPECT_TRUE(all.contains(QStringLiteral("待定点(") + squeezed + QStringLiteral(")"))) << all.toStdString();
     EXPECT_NE(Find(words, QStringLiteral("1/m=1/")), nullptr);
     std::cout << "page: " << path.toStdString() << "\n";
+}
+
+TEST_F(Page, NameLongerThanAPageContinuesOnTheFollowingPagesInsideThePaper)
+{
+    std::string name;
+    for (int i = 0; name.size() < 12000; ++i) name += "东山" + std::to_string(i);
+    const QString path = dir.filePath(QStringLiteral("longer-than-a-page.pdf"));
+    auto writer = testing::ReportPage(path);
+    QtReportPrinter printer(*writer, QStringLiteral("PDF"));
+    PrintReport(WithName(name), printer);
+
+    const std::vector<QtReportPrinter::Run>& runs = printer.Runs();
+    QString firstNameLine;
+    bool inName = false;
+    for (const auto& run : runs) {
+        const QFontMetricsF metrics(run.font, writer.get());
+        EXPECT_LE(run.baseline.x() + metrics.horizontalAdvance(run.text), writer->width()) << run.text.toStdString();
+        EXPECT_GE(run.baseline.y() - metrics.ascent(), 0);
+        EXPECT_LE(run.baseline.y() + metrics.descent(), writer->height()) << "page " << run.page;
+        if (run.text.startsWith(QStringLiteral("待定点-- "))) inName = true;
+        if (run.text.startsWith(QStringLiteral("xp1="))) inName = false;
+        if (inName) firstNameLine += run.text;
+    }
+    EXPECT_EQ(firstNameLine, QStringLiteral("待定点-- ") + QString::fromStdString(name) + QStringLiteral(" --"));
+    const int lastPage = runs.back().page;
+    EXPECT_GE(lastPage, 2) << "both name lines fill more than a page each";
+    for (std::size_t i = 1; i < runs.size(); ++i) ASSERT_LE(runs[i].page - runs[i - 1].page, 1) << "no page left empty";
+
+    // The file has the pages, the name going on from one to the next and
+    // the report's last line on the last.
+    printer.EndDocument();
+    const auto page = [&path](int n) {
+        return PdfText(path, {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
+                              QString::number(n)});
+    };
+    EXPECT_TRUE(page(2).contains(QStringLiteral("东山"))) << page(2).toStdString();
+    EXPECT_TRUE(page(lastPage + 1).contains(QStringLiteral("1/m=1/"))) << page(lastPage + 1).toStdString();
+    EXPECT_EQ(PdfText(path, {QStringLiteral("-raw")}).count(QLatin1Char('\f')), lastPage + 1) << "no page after the last";
 }
 
 TEST_F(Page, StoppedCalculationCarriesTheNoteAndTheMarksOnThePage)
