@@ -20,4 +20,11 @@ nlohmann::ordered_json ChecksJson(const std::optional<CalculationExtras>& extras
     return {{"wAdjusted", Number(extras->checks.wAdjusted)}, {"routeSpread", Number(extras->checks.routeSpread)}};
 }
 
+nlohmann::ordered_json ToleranceJson(const std::optional<MisclosureTest>& test)
+{
+    if (!test) return nullptr;
+    return {{"a", test->meter.a},   {"b", test->meter.b},         {"sigma", test->sigma},
+            {"mw", test->mw},       {"limit", test->limit},       {"exceeded", test->exceeded}};
+}
+
 }  // namespace corvanet

@@ -24,6 +24,7 @@
 #include "sketch/sketch_svg.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
+#include "text/tolerance_text.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ bool IsDirectory(int fd)
     return fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalculation& calc)
+void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalculation& calc,
+                  const std::optional<corvanet::MisclosureTest>& test)
 {
     using corvanet::ResultField;
     std::cout << "待定点 " << corvanet::TerminalSafe(r.PointName) << "\n";
@@ -69,15 +71,19 @@ void PrintSummary(const corvanet::SurveyRecord& r, const corvanet::TextedCalcula
     line("单位权相对中误差 ", ResultField::m);
     for (const corvanet::ExtraText& extra : corvanet::ExtrasTexts(calc.outcome.extras))
         std::cout << extra.label << " = " << extra.value << "\n";
+    std::cout << "闭合差限差 = " << (test ? corvanet::LimitText(test->limit) : corvanet::kNotAvailable) << "\n";
+    std::cout << "闭合差检验 = " << (test ? corvanet::VerdictText(test->exceeded) : corvanet::kNotAvailable) << "\n";
 }
 
-void PrintJson(const corvanet::SurveyRecord& record, const corvanet::TextedCalculation& calc)
+void PrintJson(const corvanet::SurveyRecord& record, const corvanet::TextedCalculation& calc,
+               const std::optional<corvanet::MisclosureTest>& test)
 {
     nlohmann::ordered_json j;
     j["record"] = corvanet::RecordJson(record);
     j["error"] = corvanet::FailureJson(calc.failure);
     j["ellipse"] = corvanet::EllipseJson(calc.outcome.extras);
     j["checks"] = corvanet::ChecksJson(calc.outcome.extras);
+    j["tolerance"] = corvanet::ToleranceJson(test);
     nlohmann::ordered_json texts = nlohmann::ordered_json::object();
     for (int i = 1; i <= 26; ++i) {
         const std::string name = "Text" + std::to_string(i);
@@ -116,6 +122,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     }
     corvanet::SurveyRecord& record = std::get<corvanet::SurveyRecord>(input);
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
+    const std::optional<corvanet::MisclosureTest> test = corvanet::TestMisclosure(calc.outcome, o.meter);
 
     for (const auto& [path, kind] : {std::pair{&o.pdf, "PDF"}, std::pair{&o.svg, "SVG"}}) {
         // stat, never open: opening a named pipe to look at it waits for a
@@ -150,13 +157,13 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     }
 
     if (o.json) {
-        PrintJson(record, calc);
+        PrintJson(record, calc, test);
     } else if (o.report) {
         corvanet::SurveyRecord shown = record;
         shown.PointName = corvanet::TerminalSafe(record.PointName);
         std::cout << corvanet::ReportPlainText(shown, corvanet::TraceOfWholeEntry(calc.texts, calc.failure));
     } else if (o.pdf.empty() && o.svg.empty()) {
-        PrintSummary(record, calc);
+        PrintSummary(record, calc, test);
     }
     if (!std::cout.flush()) {
         std::cerr << "无法写入标准输出\n";

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "text/tolerance_text.h"
+
 namespace corvanet {
 namespace {
 
@@ -28,6 +30,7 @@ constexpr OptionSpec kOptions[] = {
     {"pdf", 0, "文件", Mode::Figure, false, nullptr, &CliOptions::pdf, "把打印报表写入 PDF 文件（可与 --json 或 --report 同用）"},
     {"svg", 0, "文件", Mode::Figure, false, nullptr, &CliOptions::svg, "把图形（按比例的略图和误差椭圆）写入 SVG 文件"},
     {"batch", 0, "文件", Mode::Batch, false, nullptr, &CliOptions::batch, "逐行计算 CSV 文件中的图形；文件为 - 时读标准输入"},
+    {"precision", 0, "a,b", Mode::Any, false, nullptr, &CliOptions::precision, "测距精度 ±(a mm + b ppm·D)，闭合差检验用；默认 2,2"},
     {"bom", 0, nullptr, Mode::Batch, false, &CliOptions::bom, nullptr, "结果以 UTF-8 字节顺序标记开头，供中文 Windows 上的电子表格识别"},
 };
 
@@ -78,6 +81,11 @@ std::variant<CliOptions, std::string> ParseCliOptions(int argc, const char* cons
         given[index] = true;
     }
     if (options.help || options.version) return options;
+    if (!options.precision.empty()) {
+        auto meter = ReadMeterPrecision(options.precision);
+        if (auto* problem = std::get_if<std::string>(&meter)) return "选项 --precision：" + *problem;
+        options.meter = std::get<MeterPrecision>(meter);
+    }
 
     // Options of one mode do not mix with the other; a figure prints one form.
     const bool batch = !options.batch.empty();
@@ -98,6 +106,7 @@ std::string CliUsage()
     std::string usage =
         "用法：corvanet-cli [--json | --report] [--pdf 文件] [--svg 文件] < 十行输入\n"
         "      corvanet-cli --batch 文件.csv [--bom] > 结果.csv\n"
+        "      两种用法都可加 --precision a,b（测距精度，默认 2,2）\n"
         "十行输入依次为 Xa、Ya、Xb、Yb、Xc、Yc、点名、S1、S2、S3，每行一项；\n"
         "UTF-8（可带字节顺序标记）或 GB18030/GBK 均可。\n"
         "\n选项：\n";
@@ -105,8 +114,10 @@ std::string CliUsage()
         std::string left = o.shortName ? std::string("-") + o.shortName + ", " : "    ";
         left += Dashed(o);
         if (o.argument) (left += ' ') += o.argument;
-        // The argument's name is two columns a character wide.
-        const std::size_t width = left.size() - (o.argument ? std::strlen(o.argument) / 3 : 0);
+        // A Chinese character is three bytes and two columns wide.
+        std::size_t wide = 0;
+        for (const char c : left) wide += static_cast<unsigned char>(c) >= 0x80;
+        const std::size_t width = left.size() - wide / 3;
         usage += "  " + left + std::string(width < 20 ? 20 - width : 1, ' ') + o.help + "\n";
     }
     usage += "\n退出状态：0 计算完成；1 计算中止（批量：有中止或无法读取的行）；2 输入或选项无法使用。\n";

@@ -3,6 +3,8 @@
 #include <string>
 #include <variant>
 
+#include "engine/tolerance.h"
+
 namespace corvanet {
 
 struct CliOptions {
@@ -14,6 +16,8 @@ struct CliOptions {
     std::string pdf;
     std::string svg;
     std::string batch;  // "-" for standard input
+    std::string precision;  // as typed; read into `meter`
+    MeterPrecision meter;   // the distance meter's precision for the misclosure test
 };
 
 // The options of `argv`, or a one-line message on what is wrong with them.

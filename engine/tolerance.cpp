@@ -34,4 +34,10 @@ std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float 
     }
 }
 
+std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter)
+{
+    if (outcome.failure && outcome.failure->step() <= Step::Coefficients) return std::nullopt;
+    return TestMisclosure(outcome.entered, outcome.record.w, meter, SetUpConstants());
+}
+
 }  // namespace corvanet

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "engine/constants.h"
-#include "engine/survey_record.h"
+#include "engine/outcome.h"
 
 namespace corvanet {
 
@@ -29,5 +29,9 @@ struct MisclosureTest {
 // calculation does not reach the coefficients of the condition.
 std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
                                              const Constants& constants);
+
+// The test of a calculation as it ended: none where it stopped at or before
+// the coefficients of the condition.
+std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter);
 
 }  // namespace corvanet

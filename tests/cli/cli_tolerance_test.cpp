@@ -1,0 +1,67 @@
+// The misclosure test from the command line: --precision with every mode,
+// the JSON object, the summary's two lines, and a meter that is no meter.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "run_cli.h"
+
+namespace {
+
+using corvanet::testing::RunCli;
+
+std::string Figure(const std::string& S1) { return "2500\n2600\n3000\n3000\n2450\n3550\nP1\n" + S1 + "\n412.308\n474.345\n"; }
+
+// Six significant digits.
+void Expect6(double actual, double expected) { EXPECT_NEAR(actual, expected, std::abs(expected) * 5e-6) << expected; }
+
+TEST(CliTolerance, JsonOfTheWorkedFigureAndTheBlunder)
+{
+    const auto worked = nlohmann::json::parse(RunCli("--json", Figure("509.905")).out)["tolerance"];
+    EXPECT_EQ(worked["a"].get<double>(), 2.0);
+    EXPECT_EQ(worked["b"].get<double>(), 2.0);
+    Expect6(worked["sigma"][0].get<double>(), 3.01981);
+    Expect6(worked["sigma"][1].get<double>(), 2.82462);
+    Expect6(worked["sigma"][2].get<double>(), 2.94869);
+    Expect6(worked["mw"].get<double>(), 2.45698);
+    Expect6(worked["limit"].get<double>(), 4.91397);
+    EXPECT_FALSE(worked["exceeded"].get<bool>());
+
+    const auto blunder = RunCli("--json", Figure("510.005"));
+    EXPECT_EQ(blunder.status, 0) << "the test never stops a calculation";
+    const auto j = nlohmann::json::parse(blunder.out);
+    Expect6(j["record"]["w"].get<double>(), -52.8430);
+    EXPECT_TRUE(j["tolerance"]["exceeded"].get<bool>());
+
+    const auto finer = nlohmann::json::parse(RunCli("--json --precision 1,1.5", Figure("509.905")).out)["tolerance"];
+    EXPECT_EQ(finer["b"].get<double>(), 1.5);
+    EXPECT_NEAR(finer["mw"].get<double>(), 1.428, 0.0005);
+    EXPECT_FALSE(finer["exceeded"].get<bool>());
+}
+
+TEST(CliTolerance, NullWithoutCoefficientsAndSummaryLines)
+{
+    // Sides that cannot form the triangle ABP: no coefficients, no test.
+    const auto stopped = RunCli("--json", "2500\n2600\n3000\n3000\n2450\n3550\nP1\n1\n1\n474.345\n");
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_TRUE(nlohmann::json::parse(stopped.out)["tolerance"].is_null());
+
+    const std::string pass = RunCli("", Figure("509.905")).out;
+    EXPECT_NE(pass.find("闭合差限差 = ±4.91秒\n闭合差检验 = 合格\n"), std::string::npos) << pass;
+    const std::string exceeded = RunCli("--precision=2,2", Figure("510.005")).out;
+    EXPECT_NE(exceeded.find("闭合差检验 = 超限\n"), std::string::npos) << exceeded;
+}
+
+TEST(CliTolerance, AMeterThatIsNoMeterIsAUsageError)
+{
+    for (const char* bad : {"abc", "-1,2", "0,0", "nan,1", "2", "2,2,2", "1e400,1", "''"}) {
+        const auto r = RunCli(std::string("--json --precision ") + bad, Figure("509.905"));
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_TRUE(r.out.empty()) << bad;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
+    }
+}
+
+}  // namespace
