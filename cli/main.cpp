@@ -152,7 +152,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
                    bytes, error))
             return kUsageError;
         if (!o.svg.empty() &&
-            !write("SVG", o.svg, corvanet::SketchSvgBytes({&calc.outcome, {}}, &bytes, &error), bytes, error))
+            !write("SVG", o.svg, corvanet::SketchSvgBytes({&calc.outcome, {}, test}, &bytes, &error), bytes, error))
             return kUsageError;
     }
 

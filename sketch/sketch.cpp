@@ -9,6 +9,7 @@
 
 #include "text/escaped_text.h"
 #include "text/extras_text.h"
+#include "text/tolerance_text.h"
 #include "text/result_columns.h"
 #include "ui/font_substitution.h"
 
@@ -113,14 +114,18 @@ public:
             Text(QPointF(area_.left() + fontPx_, top + fontPx_), QString::fromStdString(scene_.staleNote), kRed, true);
             top += line_;
         }
-        const QRectF band(area_.left(), area_.bottom() - 7 * line_, area_.width(), 7 * line_);
+        const bool withP = o->PointComputed();
+        // The table below: its heading, the ellipse and checks, and the two
+        // rows of the misclosure test where there is one.
+        tableRows_ = withP && scene_.test ? 8 : 6;
+        const double bandLines = tableRows_ * 3.2 / 3 + 0.6;
+        const QRectF band(area_.left(), area_.bottom() - bandLines * line_, area_.width(), bandLines * line_);
         const QRectF frame(area_.left(), top, area_.width(), band.top() - top);
         const double margin = 3.5 * fontPx_;
         const QRectF fit = frame.adjusted(margin, margin, -margin - 2 * fontPx_, -margin);
 
         const Grid A{o->entered.Xa, o->entered.Ya}, B{o->entered.Xb, o->entered.Yb}, C{o->entered.Xc, o->entered.Yc};
         const Grid P{o->record.xp1, o->record.yp1};
-        const bool withP = o->PointComputed();
         std::vector<Grid> shown{A, B, C};
         if (withP) {
             shown.push_back(P);
@@ -421,7 +426,7 @@ private:
     void Table(const QRectF& box, const std::optional<CalculationExtras>& extras)
     {
         const auto texts = ExtrasTexts(extras);
-        const double rowH = box.height() / 6;
+        const double rowH = box.height() / tableRows_;
         p_.setPen(QPen(kGrey, 1));
         p_.drawRect(box);
         Text(QPointF(box.left() + fontPx_ * 0.5, box.top() + rowH * 0.75), QStringLiteral("点位误差椭圆与平差检核"),
@@ -433,6 +438,15 @@ private:
             Text(QPointF(box.left() + box.width() * 0.55, baseline), QString::fromStdString(texts[i].value), kInk,
                  false, 0.9);
         }
+        if (tableRows_ == 6) return;
+        const MisclosureTest& test = *scene_.test;
+        const double limitLine = box.top() + rowH * 6.75, verdictLine = box.top() + rowH * 7.75;
+        Text(QPointF(box.left() + fontPx_ * 0.5, limitLine), QStringLiteral("闭合差限差"), kInk, false, 0.9);
+        Text(QPointF(box.left() + box.width() * 0.55, limitLine), QString::fromStdString(LimitText(test.limit)), kInk,
+             false, 0.9);
+        Text(QPointF(box.left() + fontPx_ * 0.5, verdictLine), QStringLiteral("检验"), kInk, false, 0.9);
+        Text(QPointF(box.left() + box.width() * 0.55, verdictLine), QString::fromUtf8(VerdictText(test.exceeded)),
+             test.exceeded ? kRed : kInk, test.exceeded, 0.9);
     }
 
     // The reason the calculation stopped, and what the arcs are.
@@ -465,6 +479,7 @@ private:
     double fontPx_;
     double line_;
     QPointF centre_;
+    int tableRows_ = 6;
 };
 
 }  // namespace

@@ -340,3 +340,34 @@ TEST_F(SketchSvg, UnwritableFileIsSaidPlainly)
 
 }  // namespace
 }  // namespace corvanet
+
+namespace corvanet {
+namespace {
+
+TEST_F(SketchSvg, MisclosureTestRowsInTheTableTheVerdictRedWhenExceeded)
+{
+    const MeterPrecision meter{2.0, 2.0};
+    const CalculationOutcome worked = Outcome(kWorked);
+    const SvgDrawing passes = Draw({&worked, {}, TestMisclosure(worked, meter)});
+    ASSERT_EQ(passes.TextsMatching(QStringLiteral("闭合差限差")).size(), 1u);
+    EXPECT_EQ(passes.TextsMatching(QStringLiteral("±4.91秒")).size(), 1u);
+    const auto pass = passes.TextsMatching(QStringLiteral("合格"));
+    ASSERT_EQ(pass.size(), 1u);
+    EXPECT_NE(pass[0].fill, QStringLiteral("#ff0000"));
+
+    SurveyRecord blunder = kWorked;
+    blunder.S1 = 510.005;
+    const CalculationOutcome o = Outcome(blunder);
+    const SvgDrawing exceeded = Draw({&o, {}, TestMisclosure(o, meter)});
+    const auto verdict = exceeded.TextsMatching(QStringLiteral("超限"));
+    ASSERT_EQ(verdict.size(), 1u);
+    EXPECT_EQ(verdict[0].fill, QStringLiteral("#ff0000"));
+    // The rows stay inside the drawing.
+    EXPECT_LE(verdict[0].box.bottom(), 600.0);
+
+    const SvgDrawing without = Draw({&worked, {}});
+    EXPECT_TRUE(without.TextsMatching(QStringLiteral("闭合差限差")).empty()) << "no test, no rows";
+}
+
+}  // namespace
+}  // namespace corvanet
