@@ -3,7 +3,7 @@
 // printer, which must install them itself.)
 #include <gtest/gtest.h>
 
-#include "ui/font_substitution.h"
+#include "fonts/font_substitution.h"
 
 namespace {
 
