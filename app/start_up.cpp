@@ -9,7 +9,7 @@
 
 namespace corvanet {
 
-std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
+void StartApplication(QTranslator& qtTexts)
 {
     QApplication::setApplicationName(QStringLiteral("Corvanet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvanet"));
@@ -17,7 +17,11 @@ std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
     // prompts) speak the program's language too.
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
+}
 
+std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
+{
+    StartApplication(qtTexts);
     auto window = std::make_unique<MainWindow>();
     BindButtons(*window);
     return window;

@@ -9,9 +9,12 @@ namespace corvanet {
 
 class MainWindow;
 
-// Names the application, installs Qt's own texts in Chinese through
-// `qtTexts` (which must outlive the application's dialogs) and builds the
-// main window with its buttons bound. Call once, after the QApplication.
+// Names the application and installs Qt's own texts in Chinese through
+// `qtTexts` (which must outlive the application's dialogs). Call once, after
+// the QApplication.
+void StartApplication(QTranslator& qtTexts);
+
+// StartApplication, then the main window with its buttons bound.
 std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts);
 
 }  // namespace corvanet

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "ui/font_substitution.h"
+#include "fonts/font_substitution.h"
 #include "report/line_layout.h"
 #include "report/print_report.h"
 #include "report/whole_file.h"

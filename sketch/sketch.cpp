@@ -7,11 +7,11 @@
 #include <cmath>
 #include <vector>
 
+#include "fonts/font_substitution.h"
 #include "text/escaped_text.h"
 #include "text/extras_text.h"
 #include "text/tolerance_text.h"
 #include "text/result_columns.h"
-#include "ui/font_substitution.h"
 
 namespace corvanet {
 namespace {

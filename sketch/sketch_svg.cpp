@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "fonts/font_substitution.h"
 #include "report/whole_file.h"
-#include "ui/font_substitution.h"
 
 namespace corvanet {
 

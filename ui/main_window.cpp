@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "fonts/font_substitution.h"
 #include "ui/caption_label.h"
 #include "ui/stale_look.h"
-#include "ui/font_substitution.h"
 #include "ui/twips.h"
 #include "ui/window_layout.h"
 

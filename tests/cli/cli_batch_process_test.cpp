@@ -19,7 +19,7 @@
 
 #include "cli/batch.h"
 #include "cli/csv_rows.h"
-#include "run_cli.h"
+#include "tests/cli/run_cli.h"
 
 namespace corvanet {
 namespace {

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "run_cli.h"
+#include "tests/cli/run_cli.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The shortest text of a double, against the standard library's own
-// std::to_chars on edge values and a few million deterministic bit patterns.
+// std::to_chars on edge values, every digit count at every place of the point,
+// and half a million deterministic bit patterns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -110,20 +112,59 @@ TEST(ShortestText, EdgeValuesAsToChars)
     }
 }
 
-TEST(ShortestText, RandomBitPatternsAsToChars)
+// The sweeps are sized to what they must catch. Under the sanitizers
+// (CORVANET_SLOW_TESTS=short) a tenth of them runs: there they look for a
+// write outside the text's room, which every layout and digit count shows
+// with a few values, and the ordinary build has compared all of them.
+int Sized(int full)
+{
+    static const bool shortRun = [] {
+        const char* size = std::getenv("CORVANET_SLOW_TESTS");
+        return size && std::string(size) == "short";
+    }();
+    return shortRun ? std::max(1, full / 10) : full;
+}
+
+// The layout turns on the number of digits and on where the point falls:
+// fixed from 0.000ddd to dddd00000, scientific outside, with exponents of one
+// to three digits. Up to 15 digits a decimal reads back as exactly those
+// digits, so every count meets every place of the point here for certain;
+// ten values a place cover the digit pairs of each count.
+TEST(ShortestTextSweep, EveryDigitCountAtEveryPlaceOfThePointAsToChars)
 {
     Comparison c;
     Bits bits;
-    for (int i = 0; i < 2000000; ++i) c.Check(std::bit_cast<double>(bits.Next()));
+    std::uint64_t power = 1;  // 10^(count - 1)
+    for (int count = 1; count <= 15; ++count, power *= 10)
+        for (int point = -324; point <= 308; ++point)  // 10^point: the place of the first digit
+            for (int k = Sized(10); k > 0; --k) {
+                std::uint64_t digits = power + bits.Next() % (9 * power);
+                if (count > 1 && digits % 10 == 0) ++digits;  // all `count` digits significant
+                const double v = std::strtod((std::to_string(digits) + "e" + std::to_string(point - count + 1)).c_str(), nullptr);
+                c.Check(v);
+                c.Check(-v);
+            }
+}
+
+// Doubles as they come: mostly 16 and 17 digits, where the digits must be
+// Dragonbox's and every digit pair of the table is met at every position
+// many times over. 200 000 patterns put about a hundred values on each of
+// the 2046 binary exponents.
+TEST(ShortestTextSweep, RandomBitPatternsAsToChars)
+{
+    Comparison c;
+    Bits bits;
+    for (int i = Sized(200000); i > 0; --i) c.Check(std::bit_cast<double>(bits.Next()));
     // Magnitudes a survey writes (1e-12 .. 1e22), where the fixed form is most
-    // used, with every mantissa.
-    for (int i = 0; i < 2000000; ++i) {
+    // used, with every mantissa: over 1 500 values a binary exponent.
+    for (int i = Sized(200000); i > 0; --i) {
         const std::uint64_t b = bits.Next();
         const std::uint64_t exponent = 1023 - 40 + (b >> 52) % 115;
         c.Check(std::bit_cast<double>((b & 0x800FFFFFFFFFFFFFULL) | exponent << 52));
     }
-    // Short decimals as typed (509.905, 0.000123), which have few digits.
-    for (int i = 0; i < 1000000; ++i) {
+    // Short decimals as typed (509.905, 0.000123), which have few digits:
+    // some 500 for each of the 24 scales and 8 lengths.
+    for (int i = Sized(100000); i > 0; --i) {
         const std::uint64_t b = bits.Next();
         const double digits = static_cast<double>((b >> 8) % 100000000);
         c.Check(digits / std::pow(10.0, static_cast<int>(b % 24)) * ((b >> 7) & 1 ? -1 : 1));

@@ -1,4 +1,4 @@
-#include "ui/font_substitution.h"
+#include "fonts/font_substitution.h"
 
 #include <QFont>
 
