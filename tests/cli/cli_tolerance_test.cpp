@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "run_cli.h"
+#include "tests/cli/run_cli.h"
 
 namespace {
 
