@@ -34,7 +34,7 @@ TEST(Soak, AThousandCalculationsWithReportsBetween)
     for (int i = 0; i < 1000; ++i) {
         const int kind = i % 3;
         ScriptedPrompt p(window, kind == 0 ? WorkedEntry() : kind == 1 ? StoppedEntry() : CancelledEntry());
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         ASSERT_TRUE(p.Finished()) << "calculation " << i;
         ASSERT_EQ(p.warnings.size(), kind == 1 ? 1u : 0u) << "calculation " << i;
         ReportPlainText(window.record());
