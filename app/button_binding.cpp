@@ -13,7 +13,7 @@ namespace corvanet {
 void BindButtons(MainWindow& window)
 {
     QObject::connect(window.button(QStringLiteral("Command1")), &QPushButton::clicked, &window,
-                     [&window] { Command1_Click(window.record(), window, window.prompt(), window.trace(), &window.memory()); });
+                     [&window] { Command1_Click(window.record(), window, window.prompt(), window.trace(), window.memory()); });
     QObject::connect(window.button(QStringLiteral("Command2")), &QPushButton::clicked, &window, [&window] {
         window.close();
         QCoreApplication::quit();

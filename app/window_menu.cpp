@@ -89,7 +89,7 @@ WindowMenu::WindowMenu(MainWindow& window)
 
     // The memory may outlive the menu (it is a member of the window, the
     // menu a child): the callback checks that the menu is still there.
-    window.memory().calculated = [menu = QPointer<WindowMenu>(this)] {
+    window.memory().ended = [menu = QPointer<WindowMenu>(this)](const CalculationEnding&) {
         if (menu && menu->sketch_) menu->sketch_->update();
     };
 }
@@ -126,7 +126,7 @@ bool WindowMenu::eventFilter(QObject* watched, QEvent* event)
 void WindowMenu::Popup(QWidget* over, const QPoint& globalPos)
 {
     // Nothing to copy before the first calculation.
-    action(QStringLiteral("CopyResults"))->setEnabled(window_.memory().last.outcome.has_value());
+    action(QStringLiteral("CopyResults"))->setEnabled(SceneOf(window_.memory(), window_.trace()).outcome != nullptr);
     auto* field = qobject_cast<QLineEdit*>(over);
     if (!field) {
         menu_->popup(globalPos);
@@ -143,7 +143,7 @@ void WindowMenu::Popup(QWidget* over, const QPoint& globalPos)
 
 void WindowMenu::ShowSketch()
 {
-    if (!sketch_) sketch_ = new SketchWindow(window_.memory().last, &window_);
+    if (!sketch_) sketch_ = new SketchWindow(window_.memory(), window_.trace(), &window_);
     sketch_->show();
     sketch_->raise();
     sketch_->activateWindow();
@@ -152,9 +152,10 @@ void WindowMenu::ShowSketch()
 
 void WindowMenu::CopyResults()
 {
-    const LastCalculation& last = window_.memory().last;
-    if (!last.outcome) return;
-    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*last.outcome, last.StaleNote())));
+    // The same results and note as the sketch.
+    const SketchScene shown = SceneOf(window_.memory(), window_.trace());
+    if (!shown.outcome) return;
+    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*shown.outcome, shown.staleNote)));
 }
 
 void WindowMenu::SaveReportPdf()

@@ -74,21 +74,27 @@ void CalculationTrace::BoxWritten(std::string_view box)
     if (outcome_ == Outcome::Running) written_.emplace(box);
 }
 
-void CalculationTrace::Complete()
+void CalculationTrace::Ended(const CalculationEnding& ending)
 {
-    pending_ = false;
-    outcome_ = Outcome::Complete;
+    if (ending.Cancelled())
+        CancelledAt(ending.cancelledAt());
+    else
+        Finished(ending.outcome()->failure);
 }
 
-void CalculationTrace::Stopped(const CalculationFailure& failure)
+void CalculationTrace::Finished(const std::optional<CalculationFailure>& failure)
 {
     pending_ = false;
+    if (!failure) {
+        outcome_ = Outcome::Complete;
+        return;
+    }
     Entering({});  // the entry ended with the last input accepted
     outcome_ = Outcome::Stopped;
     failure_ = failure;
 }
 
-void CalculationTrace::Cancelled()
+void CalculationTrace::CancelledAt(std::string_view box)
 {
     // A cancel before the first value leaves the record as the last
     // calculation left it, and that calculation's outcome stands.
@@ -97,8 +103,8 @@ void CalculationTrace::Cancelled()
         return;
     }
     outcome_ = Outcome::Cancelled;
-    const EntryInput* in = InputOf(entering_);
-    cancelledAt_ = in ? in->label : entering_;
+    const EntryInput* in = InputOf(box);
+    cancelledAt_ = in ? in->label : std::string(box);
 }
 
 bool CalculationTrace::IsStale(std::string_view box) const
@@ -133,10 +139,7 @@ CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& tex
         trace.Stored(in.box);
     }
     for (const auto& [box, text] : texts) trace.BoxWritten(box);
-    if (failure)
-        trace.Stopped(*failure);
-    else
-        trace.Complete();
+    trace.Finished(failure);
     return trace;
 }
 
@@ -153,6 +156,12 @@ std::string CalculationTrace::IncompleteNote() const
     case Outcome::Running: return "注意：最近一次计算没有完成。";
     }
     return {};
+}
+
+std::string CalculationTrace::EarlierResultsNote() const
+{
+    if (outcome_ != Outcome::Cancelled) return {};
+    return "最近一次计算在输入时已取消，这里是上一次计算的结果。";
 }
 
 }  // namespace corvanet

@@ -2,8 +2,10 @@
 // Which of the values on show belong to the figure now entered. The record
 // keeps every value until a calculation overwrites it, so after a calculation
 // that stopped or was cancelled it holds the new inputs beside older results.
-// The trace follows the Calculate command and tells the window which boxes
-// to mark and the report which values to mark and what to say about them.
+// The trace follows the Calculate command and is the one place that knows how
+// the last calculation ended: it tells the window which boxes to mark, the
+// report which values to mark and what to say about them, and the sketch and
+// the copy whether the results they show are an earlier calculation's.
 #include <map>
 #include <optional>
 #include <set>
@@ -11,6 +13,7 @@
 #include <string_view>
 
 #include "engine/failure.h"
+#include "text/calculation_ending.h"
 
 namespace corvanet {
 
@@ -37,9 +40,9 @@ public:
     void Entering(std::string_view box);  // the entry asks for the input shown in `box`
     void Stored(std::string_view box);    // that input is in the record; the first starts the calculation
     void BoxWritten(std::string_view box);
-    void Complete();
-    void Stopped(const CalculationFailure& failure);
-    void Cancelled();
+    // How the calculation ended. A cancel before any value was stored leaves
+    // everything as the last calculation left it.
+    void Ended(const CalculationEnding& ending);
 
     Outcome outcome() const { return outcome_; }
     // True when every value shown and printed belongs to the inputs as they
@@ -52,8 +55,17 @@ public:
     // What the report says of the last calculation that did not complete:
     // empty when it did, or when none has stored a value.
     std::string IncompleteNote() const;
+    // What the sketch and the copy say beside the results of the last
+    // calculation that stopped or completed, when a later one was cancelled
+    // in the entry: empty otherwise.
+    std::string EarlierResultsNote() const;
 
 private:
+    friend CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>&,
+                                              const std::optional<CalculationFailure>&);
+    void Finished(const std::optional<CalculationFailure>& failure);
+    void CancelledAt(std::string_view box);
+
     Outcome outcome_ = Outcome::None;
     bool pending_ = false;              // Begin seen, no value stored yet
     std::string entering_;              // the input the entry is at

@@ -2,10 +2,11 @@
 
 namespace corvanet {
 
-std::string LastCalculation::StaleNote() const
+void CalculationMemory::Keep(const CalculationEnding& ending)
 {
-    if (!cancelledSince || !outcome) return {};
-    return "最近一次计算在输入时已取消，这里是上一次计算的结果。";
+    // One cancelled in the entry leaves the last values as they were.
+    if (const CalculationOutcome* outcome = ending.outcome()) last = *outcome;
+    if (ended) ended(ending);
 }
 
 }  // namespace corvanet

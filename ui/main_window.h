@@ -26,7 +26,8 @@ public:
 
     SurveyRecord& record() { return record_; }
     CalculationMemory& memory() { return memory_; }
-    // Which of the values shown belong to the figure now entered.
+    // How the last calculation ended, and which of the values shown belong
+    // to the figure now entered.
     CalculationTrace& trace() { return trace_; }
     PromptDialog& prompt() { return *prompt_; }
     // Tests drive the entry with a scripted dialog; the window keeps its own.

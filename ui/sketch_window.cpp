@@ -4,15 +4,17 @@
 
 namespace corvanet {
 
-SketchScene SceneOf(const LastCalculation& last)
+SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace)
 {
     SketchScene scene;
-    if (last.outcome) scene.outcome = &*last.outcome;
-    scene.staleNote = last.StaleNote();
+    if (!memory.last) return scene;
+    scene.outcome = &*memory.last;
+    scene.staleNote = trace.EarlierResultsNote();
     return scene;
 }
 
-SketchWindow::SketchWindow(const LastCalculation& last, QWidget* parent) : QWidget(parent, Qt::Window), last_(last)
+SketchWindow::SketchWindow(const CalculationMemory& memory, const CalculationTrace& trace, QWidget* parent)
+    : QWidget(parent, Qt::Window), memory_(memory), trace_(trace)
 {
     setObjectName(QStringLiteral("SketchWindow"));
     setWindowTitle(QStringLiteral("图形 — Corvanet"));
@@ -23,7 +25,7 @@ SketchWindow::SketchWindow(const LastCalculation& last, QWidget* parent) : QWidg
 void SketchWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PaintSketch(painter, QRectF(rect()), SceneOf(last_));
+    PaintSketch(painter, QRectF(rect()), SceneOf(memory_, trace_));
 }
 
 }  // namespace corvanet

@@ -1,27 +1,30 @@
 #pragma once
 // The sketch of the last calculation in a window of its own, beside the main
-// window (not modal). It draws whatever the memory holds when it paints, so
-// a redraw after each calculation is all it needs.
+// window (not modal). It draws whatever the memory and the trace hold when it
+// paints, so a redraw after each calculation is all it needs.
 #include <QWidget>
 
 #include "sketch/sketch.h"
+#include "text/calculation_trace.h"
 #include "ui/calculation_memory.h"
 
 namespace corvanet {
 
-// The scene of the last calculation: nothing before the first, and the note
+// The last calculation's results as the sketch and the copy show them:
+// nothing before the first that stopped or completed, and the trace's note
 // when a later one was cancelled.
-SketchScene SceneOf(const LastCalculation& last);
+SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace);
 
 class SketchWindow final : public QWidget {
 public:
-    SketchWindow(const LastCalculation& last, QWidget* parent);
+    SketchWindow(const CalculationMemory& memory, const CalculationTrace& trace, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const LastCalculation& last_;
+    const CalculationMemory& memory_;
+    const CalculationTrace& trace_;
 };
 
 }  // namespace corvanet

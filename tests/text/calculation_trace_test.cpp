@@ -40,6 +40,15 @@ TEST(CalculationTrace, KAndTheAdjustedDistancesFollowTheStepThatStopped)
     EXPECT_FALSE(atXp1.IsStale("Text19"));
 }
 
+const char* const kEarlierResults = "最近一次计算在输入时已取消，这里是上一次计算的结果。";
+
+void CancelAtTheFirstPrompt(CalculationTrace& trace)
+{
+    trace.Begin();
+    trace.Entering("Text1");
+    trace.Ended(CalculationEnding::CancelledAt("Text1"));
+}
+
 TEST(CalculationTrace, CancelAtTheFirstPromptKeepsTheLastOutcomeAndItsNote)
 {
     CalculationTrace trace;
@@ -47,18 +56,36 @@ TEST(CalculationTrace, CancelAtTheFirstPromptKeepsTheLastOutcomeAndItsNote)
     trace.Entering("Text1");
     trace.Stored("Text1");
     trace.Entering("Text2");
-    trace.Cancelled();
+    trace.Ended(CalculationEnding::CancelledAt("Text2"));
     const std::string note = trace.IncompleteNote();
     EXPECT_EQ(note, "注意：最近一次计算没有完成，输入在 Ya 处取消。");
+    EXPECT_EQ(trace.EarlierResultsNote(), kEarlierResults);
     EXPECT_TRUE(trace.IsCurrent(V::Xa));
     EXPECT_FALSE(trace.IsCurrent(V::Ya));
 
-    trace.Begin();
-    trace.Entering("Text1");
-    trace.Cancelled();
+    CancelAtTheFirstPrompt(trace);
     EXPECT_EQ(trace.outcome(), Outcome::Cancelled);
     EXPECT_EQ(trace.IncompleteNote(), note) << "nothing was stored: the earlier state stands";
+    EXPECT_EQ(trace.EarlierResultsNote(), kEarlierResults);
     EXPECT_TRUE(trace.IsCurrent(V::Xa));
+}
+
+TEST(CalculationTrace, ResultsAreAnEarlierCalculationsOnlyAfterACancelThatStoredSomething)
+{
+    const CalculationFailure atXp1(Step::CoordinateXp1, ArithmeticFault{Fault::Overflow});
+    for (const std::optional<CalculationFailure>& failure : {std::optional<CalculationFailure>{}, std::optional{atXp1}}) {
+        CalculationTrace trace = TraceOfWholeEntry(Written({ResultField::w}), failure);
+        const Outcome ended = trace.outcome();
+        const std::string note = trace.IncompleteNote();
+        EXPECT_TRUE(trace.EarlierResultsNote().empty()) << "the results are this calculation's";
+
+        CancelAtTheFirstPrompt(trace);
+        EXPECT_EQ(trace.outcome(), ended);
+        EXPECT_EQ(trace.IncompleteNote(), note);
+        EXPECT_TRUE(trace.EarlierResultsNote().empty()) << "a cancel that stored nothing changes nothing";
+        EXPECT_EQ(trace.IsStale("Text12"), failure.has_value());
+    }
+    EXPECT_TRUE(CalculationTrace{}.EarlierResultsNote().empty());
 }
 
 TEST(CalculationTrace, DistanceIsCurrentOnlyOnceItsEntryHasEnded)
@@ -69,7 +96,7 @@ TEST(CalculationTrace, DistanceIsCurrentOnlyOnceItsEntryHasEnded)
         trace.Entering(box);
         trace.Stored(box);
     }
-    trace.Cancelled();  // at S1's re-entry prompt: S1 typed, its observed copy not taken
+    trace.Ended(CalculationEnding::CancelledAt("Text7"));  // at S1's re-entry prompt: S1 typed, its observed copy not taken
     EXPECT_FALSE(trace.IsCurrent(V::S1obs));
     EXPECT_TRUE(trace.IsCurrent(V::PointName));
     EXPECT_EQ(trace.IncompleteNote(), "注意：最近一次计算没有完成，输入在 S1 处取消。");

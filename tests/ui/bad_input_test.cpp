@@ -38,7 +38,7 @@ TEST(BadInputAtEveryPrompt, NotANumberIsAskedForAgain)
         s.insert(s.begin() + static_cast<std::ptrdiff_t>(vp.at), bad.begin(), bad.end());
         MainWindow window;
         ScriptedPrompt p(window, s);
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         EXPECT_TRUE(p.Finished());
         ASSERT_EQ(p.warnings.size(), bad.size());
         for (const std::string& w : p.warnings) EXPECT_EQ(w, kNeedNumber);
@@ -61,7 +61,7 @@ TEST(BadInputAtEveryPrompt, OutOfRangeIsAskedForAgainAndSaysSo)
         s.insert(s.begin() + static_cast<std::ptrdiff_t>(vp.at), bad.begin(), bad.end());
         MainWindow window;
         ScriptedPrompt p(window, s);
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         EXPECT_TRUE(p.Finished());
         EXPECT_EQ(p.warnings, said);
         ExpectWorkedResults(window);
@@ -77,7 +77,7 @@ TEST(BadInputAtEveryPrompt, OtherWaysOfWritingTheSameNumberAreAccepted)
         s[0] = same;
         MainWindow window;
         ScriptedPrompt p(window, s);
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         EXPECT_TRUE(p.warnings.empty());
         EXPECT_EQ(window.record().Xa, 2500.0);
         EXPECT_EQ(Field(window, "Text1"), " 2500.000");
@@ -92,7 +92,7 @@ TEST(BadInputAtEveryPrompt, CancelEndsTheCalculationWhereItStands)
         // A first, complete calculation; then a second one cancelled at this prompt.
         MainWindow window;
         ScriptedPrompt first(window, WorkedEntry());
-        Command1_Click(window.record(), window, first);
+        PressCalculate(window, first);
         const SurveyRecord before = window.record();
 
         const Script worked = WorkedEntry();
@@ -101,7 +101,7 @@ TEST(BadInputAtEveryPrompt, CancelEndsTheCalculationWhereItStands)
             if (a && *a == "2500") *a = "2501";  // a visibly different Xa
         s.push_back(kCancel);
         ScriptedPrompt p(window, s);
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         EXPECT_TRUE(p.Finished());
         EXPECT_TRUE(p.warnings.empty()) << "Cancel is quiet";
         ExpectWorkedResults(window);  // no result was reached
@@ -124,7 +124,7 @@ TEST(BadInputAtEveryPrompt, PointNamesAreStoredAndShownAsTyped)
         s[12] = name;
         MainWindow window;
         ScriptedPrompt p(window, s);
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         EXPECT_TRUE(p.Finished());
         EXPECT_EQ(window.record().PointName, name);
         EXPECT_EQ(Field(window, "Text11"), "  " + name);

@@ -6,6 +6,8 @@
 
 #include "ui/calculate_command.h"
 #include "engine/failure.h"
+#include "text/calculation_trace.h"
+#include "text/display_rules.h"
 #include "tests/ui/scripted_prompt.h"
 
 namespace corvanet {
@@ -20,7 +22,7 @@ protected:
     ScriptedPrompt& Press(Script script)
     {
         prompts_.push_back(std::make_unique<ScriptedPrompt>(window, std::move(script)));
-        Command1_Click(window.record(), window, *prompts_.back());
+        ending = PressCalculate(window, *prompts_.back());
         EXPECT_TRUE(prompts_.back()->Finished()) << "the entry ended before the script did";
         return *prompts_.back();
     }
@@ -32,6 +34,7 @@ protected:
     }
 
     MainWindow window;
+    std::optional<CalculationEnding> ending;  // the last press's
 
 private:
     std::vector<std::unique_ptr<ScriptedPrompt>> prompts_;
@@ -223,6 +226,49 @@ TEST_F(Calculate, ADistanceBeyondSinglePrecisionStopsAtEntryLikeAFailedStep)
     ExpectWorkedResults();
 }
 
+TEST_F(Calculate, EachPressEndsInOneEndingToldOnceToTheMemory)
+{
+    std::vector<std::string> told;
+    window.memory().ended = [&](const CalculationEnding& e) {
+        told.push_back(e.Complete() ? "complete" : e.Stopped() ? "stopped" : "cancelled at " + e.cancelledAt());
+        EXPECT_EQ(window.trace().outcome(), e.Complete() ? CalculationTrace::Outcome::Complete
+                                            : e.Stopped() ? CalculationTrace::Outcome::Stopped
+                                                          : CalculationTrace::Outcome::Cancelled)
+            << "the trace knows before the memory tells";
+    };
+
+    Press(WorkedEntry());
+    ASSERT_TRUE(ending->Complete());
+    EXPECT_EQ(ending->outcome()->record.m, 100162.203125f);
+    EXPECT_EQ(window.memory().last->record.m, 100162.203125f);
+
+    // Stopped in the entry: S1 has no single precision copy.
+    Press(Replaced(WorkedEntry(), kAtS1, 6, {"1e39", ""}));
+    ASSERT_TRUE(ending->Stopped());
+    EXPECT_EQ(ending->failure()->step(), Step::ObservedS1) << StepText(ending->failure()->step());
+    EXPECT_EQ(ending->outcome()->entered.S1, 1e39);
+    EXPECT_EQ(window.memory().last->record.S1, 1e39) << "a stopped calculation's values are the last ones";
+
+    // Stopped in the computation: B on A.
+    Script onA = WorkedEntry();
+    onA[kAtXb] = "2500";
+    onA[kAtYb] = "2600";
+    Press(onA);
+    ASSERT_TRUE(ending->Stopped());
+    EXPECT_LT(ending->failure()->step(), Step::Misclosure);
+
+    Press({"1", "", "2", "", "3", "0", kCancel});
+    ASSERT_TRUE(ending->Cancelled());
+    EXPECT_EQ(ending->outcome(), nullptr);
+    EXPECT_EQ(ending->failure(), nullptr);
+    EXPECT_EQ(window.memory().last->record.Xb, 2500.0) << "the values kept are the stopped calculation's";
+
+    Press({"1", "", kCancel});
+    EXPECT_EQ(ending->cancelledAt(), "Text2");
+    EXPECT_EQ(told, (std::vector<std::string>{"complete", "stopped", "stopped", "cancelled at Text3",
+                                              "cancelled at Text2"}));
+}
+
 TEST_F(Calculate, ALineThatIsNotANumberIsAskedForAgain)
 {
     const ScriptedPrompt& p = Press({"2500", "",                       // Xa accepted
@@ -361,7 +407,9 @@ TEST(CalculateOrder, NoteEchoesThenEachResultAsItIsStored)
     SurveyRecord record;
     WriteLog log;
     Answers answers(WorkedEntry());
-    Command1_Click(record, log, answers);
+    CalculationTrace trace;
+    CalculationMemory memory;
+    Command1_Click(record, log, answers, trace, memory);
     const std::vector<std::string> expected{
         "Text26", "Text1",  "Text1",  "Text2",  "Text2",  "Text3",  "Text3",  "Text4",  "Text4",  "Text5",
         "Text5",  "Text6",  "Text6",  "Text11", "Text7",  "Text7",  "Text8",  "Text8",  "Text9",  "Text9",

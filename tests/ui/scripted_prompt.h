@@ -75,6 +75,12 @@ private:
     std::size_t next_ = 0;
 };
 
+// Calculate pressed on `window` with `prompt` answering, as the button does.
+inline CalculationEnding PressCalculate(MainWindow& window, PromptDialog& prompt)
+{
+    return Command1_Click(window.record(), window, prompt, window.trace(), window.memory());
+}
+
 // The system's own texts, as the users read them.
 namespace text {
 inline const std::string kXa = "请输入左側已知点 A 纵座标 Xa :";

@@ -52,7 +52,7 @@ TEST(Soak, CalculationsInTurnWithReportsBetween)
     for (int i = 0; i < calculations; ++i) {
         const int kind = i % 3;
         ScriptedPrompt p(window, kind == 0 ? WorkedEntry() : kind == 1 ? StoppedEntry() : CancelledEntry());
-        Command1_Click(window.record(), window, p);
+        PressCalculate(window, p);
         ASSERT_TRUE(p.Finished()) << "calculation " << i;
         ASSERT_EQ(p.warnings.size(), kind == 1 ? 1u : 0u) << "calculation " << i;
         ReportPlainText(window.record());

@@ -3,15 +3,19 @@
 // report marks them; a complete calculation clears every mark.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/button_binding.h"
+#include "app/window_menu.h"
 #include "report/print_report.h"
 #include "report/report_text.h"
 #include "tests/ui/scripted_prompt.h"
 #include "tests/ui/screenshots.h"
 #include "ui/main_window.h"
+#include "ui/sketch_window.h"
 
 namespace corvanet {
 namespace {
@@ -138,12 +142,50 @@ TEST_F(StaleMarks, MarksStartWithTheFirstStoredValueNotWithThePress)
     EXPECT_EQ(GreyedBoxes().size(), 23u) << "all but Xa's box and the note once Xa is stored";
     EXPECT_FALSE(Greyed("Text1"));
     EXPECT_FALSE(Greyed("Text26")) << "the note is written at every press";
+}
 
-    // A cancel at the very first prompt stores nothing and changes nothing.
-    Calculate(testing::WorkedEntry());
-    Calculate({kCancel});
-    EXPECT_TRUE(GreyedBoxes().empty());
-    EXPECT_EQ(Report(), ReportPlainText(window.record())) << "the complete figure's report stands";
+// The window, the page, the sketch and the copy, each as it stands.
+struct Shown {
+    std::vector<std::string> greyed;
+    std::string page;
+    std::string sketchNote;
+    QImage sketch;
+    std::string copy;
+};
+
+TEST_F(StaleMarks, CancelAtTheFirstPromptLeavesTheLastCalculationCurrentEverywhere)
+{
+    WindowMenu& menu = *WindowMenuOf(window);
+    menu.action(QStringLiteral("ShowSketch"))->trigger();
+    const auto shown = [&] {
+        QApplication::clipboard()->clear();
+        menu.action(QStringLiteral("CopyResults"))->trigger();
+        return Shown{GreyedBoxes(), Report(), SceneOf(window.memory(), window.trace()).staleNote,
+                     menu.sketchWindow()->grab().toImage(), QApplication::clipboard()->text().toStdString()};
+    };
+    const std::string earlierNote = "最近一次计算在输入时已取消，这里是上一次计算的结果。";
+    struct Case {
+        const char* what;
+        std::vector<Answer> entry;
+        bool earlierResults;  // the sketch and the copy show an earlier calculation's results
+    };
+    for (const Case& c : {Case{"complete", testing::WorkedEntry(), false}, Case{"stopped", StoppingEntry(), false},
+                          Case{"cancelled at S2", CancelledAtS2(), true}}) {
+        SCOPED_TRACE(c.what);
+        Calculate(testing::WorkedEntry());
+        Calculate(c.entry);
+        const Shown before = shown();
+        Calculate({kCancel});
+        const Shown after = shown();
+        EXPECT_EQ(after.greyed, before.greyed);
+        EXPECT_EQ(after.page, before.page);
+        EXPECT_EQ(after.sketchNote, before.sketchNote);
+        EXPECT_TRUE(after.sketch == before.sketch);
+        EXPECT_EQ(after.copy, before.copy);
+        EXPECT_EQ(after.sketchNote == earlierNote, c.earlierResults);
+        EXPECT_EQ(after.copy.find(earlierNote) != std::string::npos, c.earlierResults) << after.copy;
+        EXPECT_EQ(after.page.find("注意：最近一次计算没有完成") != std::string::npos, !after.greyed.empty());
+    }
 }
 
 TEST_F(StaleMarks, ReportOfAStoppedCalculationSaysWhereAndMarksTheEarlierResults)

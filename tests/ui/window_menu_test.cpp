@@ -257,23 +257,23 @@ TEST_F(Menu, SketchWindowFollowsEachCalculation)
     EXPECT_TRUE(sketch->isVisible());
     EXPECT_TRUE(sketch->isWindow());
     EXPECT_FALSE(sketch->isModal());
-    EXPECT_EQ(SceneOf(window.memory().last).outcome, nullptr);
+    EXPECT_EQ(SceneOf(window.memory(), window.trace()).outcome, nullptr);
     const QImage before = sketch->grab().toImage();
 
     Calculate(testing::WorkedEntry());
     const QImage worked = sketch->grab().toImage();
     EXPECT_NE(worked, before);
     testing::KeepScreenshot(worked, "corvanet-sketch.png");
-    ASSERT_NE(SceneOf(window.memory().last).outcome, nullptr);
+    ASSERT_NE(SceneOf(window.memory(), window.trace()).outcome, nullptr);
 
     Calculate(SwappedEntry());
     const QImage swapped = sketch->grab().toImage();
     EXPECT_NE(swapped, worked);
     testing::KeepScreenshot(swapped, "corvanet-sketch-swapped.png");
 
-    Calculate({testing::kCancel});
+    Calculate({"1", "", testing::kCancel});
     EXPECT_NE(sketch->grab().toImage(), swapped) << "now says it is from an earlier calculation";
-    EXPECT_FALSE(SceneOf(window.memory().last).staleNote.empty());
+    EXPECT_FALSE(SceneOf(window.memory(), window.trace()).staleNote.empty());
 
     menu->action(QStringLiteral("ShowSketch"))->trigger();
     EXPECT_EQ(menu->sketchWindow(), sketch) << "one sketch window";

@@ -296,7 +296,7 @@ TEST_F(Window, TheCloseBoxEndsTheProgramLikeExit)
 TEST_F(Window, ScreenshotAfterTheWorkedFigure)
 {
     ScriptedPrompt prompt(window, testing::WorkedEntry());
-    Command1_Click(window.record(), window, prompt);
+    PressCalculate(window, prompt);
     window.show();
     const QImage image = window.grab().toImage();
     ASSERT_FALSE(image.isNull());
