@@ -14,7 +14,7 @@
 
 namespace corvanet {
 
-const char* const kBatchHeader = "name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3";
+const char* const kBatchHeader = kInputHeader.data();
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr std::size_t kWriteBlock = std::size_t(1) << 16;
 std::string OutputHeader()
 {
     std::string header = "line,name,status";
-    for (const ResultColumn& c : kResultColumns) (header += ',') += c.header;
+    for (const RecordField* c : kResultColumns) (header += ',') += c->resultColumn;
     header += ",step,message";
     for (const char* name : kExtraColumns) (header += ',') += name;
     return header + '\n';
@@ -83,8 +83,8 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
     out.Written(p);
 
     p = out.Room(kNumbersRoom);
-    for (const ResultColumn& c : kResultColumns) {
-        const std::optional<double> value = record ? StoredResult(c, *record, failure) : std::nullopt;
+    for (const RecordField* c : kResultColumns) {
+        const std::optional<double> value = record ? StoredResult(*c, *record, failure) : std::nullopt;
         p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
     }
     *p++ = ',';
