@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "cli/figure_input.h"
 #include "cli/safe_text.h"
 #include "cli/text_decoding.h"
+#include "text/entry_inputs.h"
 #include "text/number_text.h"
 #include "text/result_columns.h"
 
@@ -19,7 +21,7 @@ const char* const kBatchHeader = kInputHeader.data();
 namespace {
 
 constexpr long kProgressEvery = 10000;
-constexpr std::size_t kInputFields = 10;
+constexpr std::size_t kInputFields = kInputColumns.size();
 constexpr std::size_t kWriteBlock = std::size_t(1) << 16;
 
 std::string OutputHeader()
@@ -183,9 +185,8 @@ private:
         std::string why = RowFault(row);
         if (why.empty()) {
             // The CSV gives the name first; the figure's own order puts it seventh.
-            const std::string_view ordered[10] = {row.fields[1], row.fields[2], row.fields[3], row.fields[4],
-                                                  row.fields[5], row.fields[6], row.fields[0], row.fields[7],
-                                                  row.fields[8], row.fields[9]};
+            std::string_view ordered[kInputFields];
+            for (std::size_t i = 0; i < kInputFields; ++i) ordered[i] = row.fields[promptColumn_[i]];
             auto figure = FigureFromFields(ordered, decoder_, 0);
             if (auto* error = std::get_if<InputError>(&figure)) {
                 why = std::move(error->message);
@@ -207,6 +208,16 @@ private:
         WriteResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
     }
 
+    // The CSV column of each input in the order of the prompts.
+    static std::array<std::size_t, kInputFields> PromptColumns()
+    {
+        std::array<std::size_t, kInputFields> columns{};
+        const auto inputs = EntryInputs();
+        for (std::size_t i = 0; i < kInputFields; ++i)
+            columns[i] = std::find(kInputColumns.begin(), kInputColumns.end(), inputs[i].field) - kInputColumns.begin();
+        return columns;
+    }
+
     const WriteBytes& write_;
     std::ostream& log_;
     const BatchOptions& options_;
@@ -216,6 +227,7 @@ private:
     BatchSummary summary_;
     std::optional<CalculationExtras> extras_;
     OutputBuffer out_;
+    const std::array<std::size_t, kInputFields> promptColumn_ = PromptColumns();
     bool stopped_ = false;
 };
 
