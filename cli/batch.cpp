@@ -4,6 +4,7 @@
 #include <array>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "cli/csv_rows.h"
 #include "cli/figure_calculation.h"
@@ -69,6 +70,20 @@ char* WriteNumberCell(char* p, double v)
     return WriteShortestText(p, v);
 }
 
+// The result columns, unrolled: each column's row is known at compile time,
+// so its member is read directly.
+template <std::size_t... I>
+char* WriteResultCells(char* p, const SurveyRecord* record, const CalculationFailure* failure,
+                       std::index_sequence<I...>)
+{
+    const auto cell = [&p, record, failure](const RecordField& column) {
+        const std::optional<double> value = record ? StoredResult(column, *record, failure) : std::nullopt;
+        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
+    };
+    (cell(*kResultColumns[I]), ...);
+    return p;
+}
+
 // One result row: the line the figure began on, its name, the status, the
 // stored results, the failure's step and message, then the ellipse and the
 // checks where the calculation got to them.
@@ -85,10 +100,7 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
     out.Written(p);
 
     p = out.Room(kNumbersRoom);
-    for (const RecordField* c : kResultColumns) {
-        const std::optional<double> value = record ? StoredResult(*c, *record, failure) : std::nullopt;
-        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
-    }
+    p = WriteResultCells(p, record, failure, std::make_index_sequence<kResultColumns.size()>());
     *p++ = ',';
     out.Written(p);
     if (failure) {

@@ -19,13 +19,6 @@ std::string Cell(std::string_view text)
 
 }  // namespace
 
-std::optional<double> StoredResult(const RecordField& column, const SurveyRecord& record,
-                                   const CalculationFailure* failure)
-{
-    if (failure && failure->step() <= *column.storedBy) return std::nullopt;
-    return column.member.Number(record);
-}
-
 std::string TableNumber(double value)
 {
     char buf[kShortestTextRoom];

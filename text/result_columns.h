@@ -16,9 +16,15 @@ namespace corvanet {
 // The column's value as the calculation left it in `record`, when the
 // calculation stored it: it completed (`failure` null), or it stopped at a
 // step after the one that stores the column. Otherwise the record still holds
-// an earlier figure's value there, and the column is empty.
-std::optional<double> StoredResult(const RecordField& column, const SurveyRecord& record,
-                                   const CalculationFailure* failure);
+// an earlier figure's value there, and the column is empty. Inline, so that
+// the batch, which names each column at compile time, reads the member
+// directly.
+inline std::optional<double> StoredResult(const RecordField& column, const SurveyRecord& record,
+                                          const CalculationFailure* failure)
+{
+    if (failure && failure->step() <= *column.storedBy) return std::nullopt;
+    return column.member.Number(record);
+}
 
 // The ellipse and the checks, after the batch output's other columns.
 inline constexpr std::array<const char*, 6> kExtraColumns = {"Qxy", "E", "F", "phiE", "wAdjusted", "routeSpread"};
