@@ -1,31 +1,34 @@
 #include "cli/batch.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "cli/csv_rows.h"
 #include "cli/figure_calculation.h"
 #include "cli/figure_input.h"
 #include "cli/safe_text.h"
 #include "cli/text_decoding.h"
+#include "text/entry_inputs.h"
 #include "text/number_text.h"
 #include "text/result_columns.h"
 
 namespace corvanet {
 
-const char* const kBatchHeader = "name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3";
+const char* const kBatchHeader = kInputHeader.data();
 
 namespace {
 
 constexpr long kProgressEvery = 10000;
-constexpr std::size_t kInputFields = 10;
+constexpr std::size_t kInputFields = kInputColumns.size();
 constexpr std::size_t kWriteBlock = std::size_t(1) << 16;
 
 std::string OutputHeader()
 {
     std::string header = "line,name,status";
-    for (const ResultColumn& c : kResultColumns) (header += ',') += c.header;
+    for (const RecordField* c : kResultColumns) (header += ',') += c->resultColumn;
     header += ",step,message";
     for (const char* name : kExtraColumns) (header += ',') += name;
     return header + '\n';
@@ -67,6 +70,20 @@ char* WriteNumberCell(char* p, double v)
     return WriteShortestText(p, v);
 }
 
+// The result columns, unrolled: each column's row is known at compile time,
+// so its member is read directly.
+template <std::size_t... I>
+char* WriteResultCells(char* p, const SurveyRecord* record, const CalculationFailure* failure,
+                       std::index_sequence<I...>)
+{
+    const auto cell = [&p, record, failure](const RecordField& column) {
+        const std::optional<double> value = record ? StoredResult(column, *record, failure) : std::nullopt;
+        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
+    };
+    (cell(*kResultColumns[I]), ...);
+    return p;
+}
+
 // One result row: the line the figure began on, its name, the status, the
 // stored results, the failure's step and message, then the ellipse and the
 // checks where the calculation got to them.
@@ -83,10 +100,7 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
     out.Written(p);
 
     p = out.Room(kNumbersRoom);
-    for (const ResultColumn& c : kResultColumns) {
-        const std::optional<double> value = record ? StoredResult(c, *record, failure) : std::nullopt;
-        p = value ? WriteNumberCell(p, *value) : (*p = ',', p + 1);
-    }
+    p = WriteResultCells(p, record, failure, std::make_index_sequence<kResultColumns.size()>());
     *p++ = ',';
     out.Written(p);
     if (failure) {
@@ -183,9 +197,8 @@ private:
         std::string why = RowFault(row);
         if (why.empty()) {
             // The CSV gives the name first; the figure's own order puts it seventh.
-            const std::string_view ordered[10] = {row.fields[1], row.fields[2], row.fields[3], row.fields[4],
-                                                  row.fields[5], row.fields[6], row.fields[0], row.fields[7],
-                                                  row.fields[8], row.fields[9]};
+            std::string_view ordered[kInputFields];
+            for (std::size_t i = 0; i < kInputFields; ++i) ordered[i] = row.fields[promptColumn_[i]];
             auto figure = FigureFromFields(ordered, decoder_, 0);
             if (auto* error = std::get_if<InputError>(&figure)) {
                 why = std::move(error->message);
@@ -207,6 +220,16 @@ private:
         WriteResultRow(out_, row.line, name, "malformed", nullptr, nullptr, why);
     }
 
+    // The CSV column of each input in the order of the prompts.
+    static std::array<std::size_t, kInputFields> PromptColumns()
+    {
+        std::array<std::size_t, kInputFields> columns{};
+        const auto inputs = EntryInputs();
+        for (std::size_t i = 0; i < kInputFields; ++i)
+            columns[i] = std::find(kInputColumns.begin(), kInputColumns.end(), inputs[i].field) - kInputColumns.begin();
+        return columns;
+    }
+
     const WriteBytes& write_;
     std::ostream& log_;
     const BatchOptions& options_;
@@ -216,6 +239,7 @@ private:
     BatchSummary summary_;
     std::optional<CalculationExtras> extras_;
     OutputBuffer out_;
+    const std::array<std::size_t, kInputFields> promptColumn_ = PromptColumns();
     bool stopped_ = false;
 };
 

@@ -11,8 +11,8 @@
 
 namespace corvanet {
 
-// Every field under its own name, in declared order; a single as the exact
-// value of the float.
+// Every field under its JSON key, in the record's declared order; a single
+// as the exact value of the float.
 nlohmann::ordered_json RecordJson(const SurveyRecord& record);
 
 nlohmann::ordered_json FailureJson(const std::optional<CalculationFailure>& failure);

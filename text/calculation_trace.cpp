@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "text/display_rules.h"
 #include "text/entry_inputs.h"
+#include "text/record_fields.h"
 
 namespace corvanet {
 
@@ -11,23 +11,6 @@ const char* const kStaleBoxTip = "此数值来自以前的计算，不属于现�
 const char* const kStaleValueMark = "*";
 
 namespace {
-
-// The report value each input of EntryInputs() is printed as, in their order.
-// The distances are current once their entry has ended and the observed copy
-// is taken; the others once they are stored.
-constexpr std::array<ReportValue, 10> kInputValues{
-    ReportValue::Xa, ReportValue::Ya, ReportValue::Xb, ReportValue::Yb, ReportValue::Xc,
-    ReportValue::Yc, ReportValue::PointName, ReportValue::S1obs, ReportValue::S2obs, ReportValue::S3obs,
-};
-
-// The results with a box, by the record field the engine stores.
-constexpr std::array<std::pair<ReportValue, ResultField>, 14> kResults{{
-    {ReportValue::w, ResultField::w},     {ReportValue::ms, ResultField::ms},   {ReportValue::xp1, ResultField::xp1},
-    {ReportValue::yp1, ResultField::yp1}, {ReportValue::xp2, ResultField::xp2}, {ReportValue::yp2, ResultField::yp2},
-    {ReportValue::xp3, ResultField::xp3}, {ReportValue::yp3, ResultField::yp3}, {ReportValue::px, ResultField::px},
-    {ReportValue::py, ResultField::py},   {ReportValue::mx, ResultField::mx},   {ReportValue::my, ResultField::my},
-    {ReportValue::md, ResultField::md},   {ReportValue::m, ResultField::m},
-}};
 
 // The note field is written at every press and says the same each time.
 constexpr std::string_view kNoteBox = "Text26";
@@ -116,17 +99,18 @@ bool CalculationTrace::IsStale(std::string_view box) const
 bool CalculationTrace::IsCurrent(ReportValue value) const
 {
     if (AllCurrent()) return true;
-    const auto inputs = EntryInputs();
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        if (kInputValues[i] == value) return (inputs[i].observedSide ? accepted_ : stored_).count(inputs[i].box) > 0;
-    for (const auto& [result, field] : kResults)
-        if (result == value) return written_.count(ResultBoxName(field)) > 0;
+    const RecordField& field = FieldOf(value);
+    // The distances are current once their entry has ended and the observed
+    // copy is taken; the other inputs once they are stored.
+    for (const EntryInput& in : EntryInputs()) {
+        if (in.observed == &field) return accepted_.count(in.box) > 0;
+        if (in.field == &field && !field.storedBy) return stored_.count(in.box) > 0;
+    }
+    if (field.result) return written_.count(field.box) > 0;
     // k and the adjusted distances have no box: they are the stopped
     // calculation's when it failed at a step after the one that stores them.
     if (outcome_ != Outcome::Stopped) return false;
-    const Step failed = failure_->step();
-    if (value == ReportValue::k) return failed > Step::Correlate;
-    return failed > Step::AdjustedDistances;  // s1, s2, s3
+    return failure_->step() > *field.storedBy;
 }
 
 CalculationTrace TraceOfWholeEntry(const std::map<std::string, std::string>& texts,

@@ -1,6 +1,7 @@
 #pragma once
-// Which box shows which result, and with which text. Plain C++: the window
-// writes the text into its box, the command-line tool prints it.
+// Which box shows which result, and with which text, as the table of the
+// record's fields has them. Plain C++: the window writes the text into its
+// box, the command-line tool prints it.
 #include <functional>
 #include <string>
 
@@ -30,12 +31,6 @@ public:
 private:
     Show show_;
 };
-
-// Echo of a typed value in its field: a blank, then the value in its pattern
-// (no rounding step before it).
-std::string CoordinateEchoText(double value);  // "0.000"
-std::string DistanceEchoText(double value);    // "0.0000"
-std::string PointNameEchoText(const std::string& name);  // two blanks, then the name
 
 // The note on the order of the points, written at the start of each Calculate.
 extern const char* const kOrderNote;

@@ -7,8 +7,6 @@
 namespace corvanet {
 namespace {
 
-constexpr std::array<const char*, 10> kInputColumns = {"name", "Xa", "Ya", "Xb", "Yb", "Xc", "Yc", "S1", "S2", "S3"};
-
 // One cell of text: no tab or line break may split the row, and a leading
 // = + - @ would make a spreadsheet evaluate it.
 std::string Cell(std::string_view text)
@@ -20,13 +18,6 @@ std::string Cell(std::string_view text)
 }
 
 }  // namespace
-
-std::optional<double> StoredResult(const ResultColumn& column, const SurveyRecord& record,
-                                   const CalculationFailure* failure)
-{
-    if (failure && failure->step() <= column.storedBy) return std::nullopt;
-    return column.value(record);
-}
 
 std::string TableNumber(double value)
 {
@@ -53,21 +44,21 @@ std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::option
 std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view note)
 {
     std::vector<std::string> header, row;
-    for (const char* name : kInputColumns) header.push_back(name);
+    for (const RecordField* f : kInputColumns) header.push_back(f->inputColumn);
     header.push_back("status");
-    for (const ResultColumn& c : kResultColumns) header.push_back(c.header);
+    for (const RecordField* c : kResultColumns) header.push_back(c->resultColumn);
     header.push_back("step");
     header.push_back("message");
     for (const char* name : kExtraColumns) header.push_back(name);
 
     const SurveyRecord& in = o.entered;
-    row.push_back(Cell(in.PointName));
-    for (double v : {in.Xa, in.Ya, in.Xb, in.Yb, in.Xc, in.Yc, in.S1, in.S2, in.S3}) row.push_back(TableNumber(v));
+    for (const RecordField* f : kInputColumns)
+        row.push_back(f->member.text ? Cell(in.*f->member.text) : TableNumber(f->member.Number(in)));
     const SurveyRecord& r = o.record;
     row.push_back(o.Complete() ? "ok" : "failed");
     const CalculationFailure* failure = o.failure ? &*o.failure : nullptr;
-    for (const ResultColumn& c : kResultColumns) {
-        const std::optional<double> value = StoredResult(c, r, failure);
+    for (const RecordField* c : kResultColumns) {
+        const std::optional<double> value = StoredResult(*c, r, failure);
         row.push_back(value ? TableNumber(*value) : std::string());
     }
     row.push_back(failure ? StepId(failure->step()) : "");

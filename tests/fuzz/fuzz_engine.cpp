@@ -21,6 +21,7 @@
 #include "text/display_rules.h"
 #include "text/number_reading.h"
 #include "text/number_text.h"
+#include "text/record_fields.h"
 
 using namespace corvanet;
 
@@ -49,77 +50,15 @@ bool SameBits(T a, T b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Where each field is written, in the order of the calculation. Inputs are
-// never written by the engine.
-constexpr std::optional<Step> kInput;
-
-struct DoubleField {
-    const char* name;
-    double SurveyRecord::*member;
-    std::optional<Step> writtenAt;
-};
-struct SingleField {
-    const char* name;
-    float SurveyRecord::*member;
-    std::optional<Step> writtenAt;
-};
-
-const DoubleField kDoubles[] = {
-    {"Xa", &SurveyRecord::Xa, kInput},
-    {"Ya", &SurveyRecord::Ya, kInput},
-    {"Xb", &SurveyRecord::Xb, kInput},
-    {"Yb", &SurveyRecord::Yb, kInput},
-    {"Xc", &SurveyRecord::Xc, kInput},
-    {"Yc", &SurveyRecord::Yc, kInput},
-    {"S1", &SurveyRecord::S1, Step::AdjustedDistances},
-    {"S2", &SurveyRecord::S2, Step::AdjustedDistances},
-    {"S3", &SurveyRecord::S3, Step::AdjustedDistances},
-    {"k", &SurveyRecord::k, Step::Correlate},
-    {"px", &SurveyRecord::px, Step::WeightReciprocals},
-    {"py", &SurveyRecord::py, Step::WeightReciprocals},
-    {"xp1", &SurveyRecord::xp1, Step::CoordinateXp1},
-    {"yp1", &SurveyRecord::yp1, Step::CoordinateYp1},
-    {"xp2", &SurveyRecord::xp2, Step::CoordinateXp2},
-    {"yp2", &SurveyRecord::yp2, Step::CoordinateYp2},
-    {"xp3", &SurveyRecord::xp3, Step::CoordinateXp3},
-    {"yp3", &SurveyRecord::yp3, Step::CoordinateYp3},
-};
-const SingleField kSingles[] = {
-    {"S1obs", &SurveyRecord::S1obs, kInput},
-    {"S2obs", &SurveyRecord::S2obs, kInput},
-    {"S3obs", &SurveyRecord::S3obs, kInput},
-    {"w", &SurveyRecord::w, Step::Misclosure},
-    {"ms", &SurveyRecord::ms, Step::MeanSquareError},
-    {"mx", &SurveyRecord::mx, Step::ErrorMx},
-    {"my", &SurveyRecord::my, Step::ErrorMy},
-    {"md", &SurveyRecord::md, Step::ErrorMd},
-    {"m", &SurveyRecord::m, Step::RelativeError},
-};
-
-// The step after which each result box is written; px to md are shown
-// together once md is stored.
-Step ShownAfter(ResultField f)
+// The step of the calculation that writes a field, from the table of the
+// record's fields. The inputs, and the single copies of the distances that
+// the entry takes (here before the calculation), are never written by it.
+std::optional<Step> WrittenAt(const RecordField& f)
 {
-    switch (f) {
-    case ResultField::w: return Step::Misclosure;
-    case ResultField::ms: return Step::MeanSquareError;
-    case ResultField::xp1: return Step::CoordinateXp1;
-    case ResultField::yp1: return Step::CoordinateYp1;
-    case ResultField::xp2: return Step::CoordinateXp2;
-    case ResultField::yp2: return Step::CoordinateYp2;
-    case ResultField::xp3: return Step::CoordinateXp3;
-    case ResultField::yp3: return Step::CoordinateYp3;
-    case ResultField::px:
-    case ResultField::py:
-    case ResultField::mx:
-    case ResultField::my:
-    case ResultField::md: return Step::ErrorMd;
-    case ResultField::m: return Step::RelativeError;
-    }
-    return Step::RelativeError;
+    return f.storedBy && *f.storedBy >= Step::DirectionBA ? f.storedBy : std::nullopt;
 }
 
-constexpr int kResultFields = static_cast<int>(ResultField::m) + 1;
+constexpr int kResultFields = static_cast<int>(kResultFieldCount);
 constexpr std::string_view kPatterns[] = {"0.00", "0.000", "0.0000", "0.00000", "0.00000000"};
 int Decimals(std::string_view pattern) { return static_cast<int>(pattern.size() - pattern.find('.') - 1); }
 
@@ -224,8 +163,13 @@ void CheckTextRules(double x)
     CheckRounding(x);
     CheckRounding(static_cast<float>(x));
     CheckSingleText(static_cast<float>(x));
-    CHECK(CoordinateEchoText(x) == " " + FormatPattern(x, "0.000"), "");
-    CHECK(DistanceEchoText(x) == " " + FormatPattern(x, "0.0000"), "");
+    // A typed number is echoed in its pattern with no rounding step before it.
+    SurveyRecord typed;
+    for (const RecordField& f : kRecordFields) {
+        if (f.rule != BoxRule::Echo) continue;
+        typed.*f.member.real = x;
+        CHECK(BoxText(f, typed) == " " + FormatPattern(x, f.pattern), f.name);
+    }
 }
 
 // A typed line: what reads is finite, and blanks around it change nothing.
@@ -270,18 +214,17 @@ private:
 
 void CheckResultText(ResultField field, const SurveyRecord& r)
 {
+    const RecordField& row = *kResultFieldRows[static_cast<std::size_t>(field)];
     const std::string text = ResultText(field, r);
     std::string_view s = text;
-    if (field == ResultField::m) {
+    if (row.rule == BoxRule::Reciprocal) {
         CHECK(s.substr(0, 2) == "1/" && HasSingleShape(s.substr(2)), text);
         return;
     }
-    for (std::string_view unit : {"秒", "毫米"})
-        if (s.size() > unit.size() && s.substr(s.size() - unit.size()) == unit) s.remove_suffix(unit.size());
-    const int decimals = field == ResultField::w || field == ResultField::ms || field >= ResultField::mx ? 2
-                         : field >= ResultField::px                                                   ? 4
-                                                                                                      : 3;
-    CHECK(HasPatternShape(s, decimals), text);
+    const std::string_view unit = row.unit;
+    CHECK(s.size() > unit.size() && s.substr(s.size() - unit.size()) == unit, text);
+    s.remove_suffix(unit.size());
+    CHECK(HasPatternShape(s, Decimals(row.pattern)), text);
 }
 
 }  // namespace
@@ -307,8 +250,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // is seen to keep it.
     SurveyRecord r;
     int n = 0;
-    for (const DoubleField& f : kDoubles) r.*f.member = -111.125 * ++n;
-    for (const SingleField& f : kSingles) r.*f.member = -111.125f * ++n;
+    for (const RecordField& f : kRecordFields) {
+        if (f.member.real) r.*f.member.real = -111.125 * ++n;
+        if (f.member.single) r.*f.member.single = -111.125f * ++n;
+    }
 
     // The ten entries, as the prompts take them.
     double* entries[] = {&r.Xa, &r.Ya, &r.Xb, &r.Yb, &r.Xc, &r.Yc, &r.S1, &r.S2, &r.S3};
@@ -318,7 +263,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         *entries[i] = *v;
     }
     r.PointName = std::string(tail.substr(0, tail.find('\n')));
-    CHECK(PointNameEchoText(r.PointName) == "  " + r.PointName, "");
+    CHECK(BoxText(FieldNamed("PointName"), r) == "  " + r.PointName, "");
     r.S1obs = static_cast<float>(r.S1);
     r.S2obs = static_cast<float>(r.S2);
     r.S3obs = static_cast<float>(r.S3);
@@ -341,20 +286,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto reached = [&](std::optional<Step> at) { return at && (!failure || *at <= failure->step()); };
     const char* stop = failure ? StepId(failure->step()) : "complete";
-    for (const DoubleField& f : kDoubles) {
-        const double v = r.*f.member;
-        if (!reached(f.writtenAt)) CHECK(SameBits(v, before.*f.member), std::string(f.name) + " at " + stop);
-        CHECK(std::isfinite(v), std::string(f.name) + " at " + stop);
-    }
-    for (const SingleField& f : kSingles) {
-        const float v = r.*f.member;
-        if (!reached(f.writtenAt)) CHECK(SameBits(v, before.*f.member), std::string(f.name) + " at " + stop);
-        if (f.writtenAt) CHECK(std::isfinite(v), std::string(f.name) + " at " + stop);
+    for (const RecordField& f : kRecordFields) {
+        const std::string where = std::string(f.name) + " at " + stop;
+        if (f.member.real) {
+            const double v = r.*f.member.real;
+            if (!reached(WrittenAt(f))) CHECK(SameBits(v, before.*f.member.real), where);
+            CHECK(std::isfinite(v), where);
+        } else if (f.member.single) {
+            const float v = r.*f.member.single;
+            if (!reached(WrittenAt(f))) CHECK(SameBits(v, before.*f.member.single), where);
+            if (WrittenAt(f)) CHECK(std::isfinite(v), where);
+        }
     }
     CHECK(r.PointName == before.PointName, "");
     for (int i = 0; i < kResultFields; ++i) {
         const ResultField field = static_cast<ResultField>(i);
-        const bool expected = !failure || ShownAfter(field) < failure->step();
+        const bool expected = !failure || *kResultFieldRows[i]->shownAfter < failure->step();
         CHECK(sink.shown[i] == expected, std::string(ResultBoxName(field)) + " at " + stop);
         // No field changes after its box is written.
         if (sink.shown[i]) CHECK(sink.text[i] == ResultText(field, r), ResultBoxName(field));
@@ -367,17 +314,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CHECK(secondFailure.has_value() == failure.has_value() &&
               (!failure || secondFailure->step() == failure->step()),
           stop);
-    for (const DoubleField& f : kDoubles) CHECK(SameBits(again.*f.member, r.*f.member), f.name);
-    for (const SingleField& f : kSingles) CHECK(SameBits(again.*f.member, r.*f.member), f.name);
+    for (const RecordField& f : kRecordFields) {
+        if (f.member.real) CHECK(SameBits(again.*f.member.real, r.*f.member.real), f.name);
+        if (f.member.single) CHECK(SameBits(again.*f.member.single, r.*f.member.single), f.name);
+    }
 
     // Every text rule on every field, as the window, the report and the
     // command-line tool would write the record now.
-    for (const DoubleField& f : kDoubles) CheckTextRules(r.*f.member);
-    for (const SingleField& f : kSingles) {
-        const float v = r.*f.member;
-        CheckPatterns(v);
-        CheckRounding(v);
-        CheckSingleText(v);
+    for (const RecordField& f : kRecordFields) {
+        if (f.member.real) CheckTextRules(r.*f.member.real);
+        if (f.member.single) {
+            const float v = r.*f.member.single;
+            CheckPatterns(v);
+            CheckRounding(v);
+            CheckSingleText(v);
+        }
     }
     for (int i = 0; i < kResultFields; ++i) CheckResultText(static_cast<ResultField>(i), r);
     return 0;

@@ -4,6 +4,7 @@
 
 #include "engine/calculation.h"
 #include "text/display_rules.h"
+#include "text/entry_inputs.h"
 
 namespace corvanet {
 namespace {
@@ -99,13 +100,18 @@ TEST(ResultText, RelativeErrorCutsTheFraction)
 
 TEST(EchoText, PatternWithoutRounding)
 {
-    EXPECT_EQ(CoordinateEchoText(3456.7), " 3456.700");
-    EXPECT_EQ(CoordinateEchoText(1234.0625), " 1234.063");
-    EXPECT_EQ(CoordinateEchoText(-12.5), " -12.500");
-    EXPECT_EQ(DistanceEchoText(100), " 100.0000");
-    EXPECT_EQ(DistanceEchoText(123.45678), " 123.4568");
-    EXPECT_EQ(PointNameEchoText(""), "  ");
-    EXPECT_EQ(PointNameEchoText("P1"), "  P1");
+    SurveyRecord r;
+    const auto echo = [&r](const EntryInput& in) { return EchoText(in, r); };
+    const auto inputs = EntryInputs();
+    r.Xa = 3456.7, r.Ya = 1234.0625, r.Yc = -12.5, r.S1 = 100, r.S3 = 123.45678;
+    EXPECT_EQ(echo(inputs[0]), " 3456.700");
+    EXPECT_EQ(echo(inputs[1]), " 1234.063");
+    EXPECT_EQ(echo(inputs[5]), " -12.500");
+    EXPECT_EQ(echo(inputs[7]), " 100.0000");
+    EXPECT_EQ(echo(inputs[9]), " 123.4568");
+    EXPECT_EQ(echo(inputs[6]), "  ");
+    r.PointName = "P1";
+    EXPECT_EQ(echo(inputs[6]), "  P1");
 }
 
 }  // namespace
