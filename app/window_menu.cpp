@@ -155,7 +155,7 @@ void WindowMenu::CopyResults()
     // The same results and note as the sketch.
     const SketchScene shown = SceneOf(window_.memory(), window_.trace());
     if (!shown.outcome) return;
-    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*shown.outcome, shown.staleNote)));
+    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*shown.outcome, std::nullopt, shown.staleNote)));
 }
 
 void WindowMenu::SaveReportPdf()

@@ -31,6 +31,7 @@ std::string OutputHeader()
     for (const RecordField* c : kResultColumns) (header += ',') += c->resultColumn;
     header += ",step,message";
     for (const char* name : kExtraColumns) (header += ',') += name;
+    for (const char* name : kToleranceColumns) (header += ',') += name;
     return header + '\n';
 }
 
@@ -61,7 +62,8 @@ private:
 
 // A comma and a number, and room for the fixed-size moves of the last one.
 constexpr std::size_t kNumberCell = 1 + kShortestTextLength;
-constexpr std::size_t kNumbersRoom = (1 + std::size(kResultColumns) + kExtraColumns.size()) * kNumberCell + kShortestTextRoom;
+constexpr std::size_t kNumbersRoom =
+    (1 + std::size(kResultColumns) + kExtraColumns.size() + kToleranceColumns.size()) * kNumberCell + kShortestTextRoom;
 constexpr std::size_t kStatusRoom = 32;  // ",malformed" and the like
 
 char* WriteNumberCell(char* p, double v)
@@ -86,10 +88,11 @@ char* WriteResultCells(char* p, const SurveyRecord* record, const CalculationFai
 
 // One result row: the line the figure began on, its name, the status, the
 // stored results, the failure's step and message, then the ellipse and the
-// checks where the calculation got to them.
+// checks where the calculation got to them, and the misclosure test.
 void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const char* status,
                     const SurveyRecord* record, const CalculationFailure* failure, std::string_view message,
-                    const std::optional<CalculationExtras>& extras = std::nullopt)
+                    const std::optional<CalculationExtras>& extras = std::nullopt,
+                    const std::optional<MisclosureTest>& test = std::nullopt)
 {
     char* p = out.Room(kLineNumberRoom + CsvTextCellRoom(name) + kStatusRoom);
     p = WriteLineNumber(p, line);
@@ -116,6 +119,13 @@ void WriteResultRow(OutputBuffer& out, long line, std::string_view name, const c
             p = v ? WriteNumberCell(p, *v) : (*p = ',', p + 1);
     } else {
         for (std::size_t i = 0; i < kExtraColumns.size(); ++i) *p++ = ',';
+    }
+    if (test) {
+        p = WriteNumberCell(p, test->mw);
+        p = WriteNumberCell(p, test->limit);
+        for (const char* c = test->exceeded ? ",exceeded" : ",pass"; *c; ++c) *p++ = *c;
+    } else {
+        for (std::size_t i = 0; i < kToleranceColumns.size(); ++i) *p++ = ',';
     }
     *p++ = '\n';
     out.Written(p);
@@ -204,12 +214,20 @@ private:
                 why = std::move(error->message);
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
-                if (const auto failure = CalculateFigureInPlace(r, constants_, sink_, extras_)) {
+                // The test reads the measured distances, which the adjustment overwrites.
+                SurveyRecord measured;
+                measured.Xa = r.Xa, measured.Ya = r.Ya, measured.Xb = r.Xb, measured.Yb = r.Yb;
+                measured.Xc = r.Xc, measured.Yc = r.Yc, measured.S1 = r.S1, measured.S2 = r.S2, measured.S3 = r.S3;
+                const auto failure = CalculateFigureInPlace(r, constants_, sink_, extras_);
+                const std::optional<MisclosureTest> test =
+                    TestMisclosure(measured, r.w, failure ? &*failure : nullptr, options_.meter, constants_);
+                if (failure) {
                     ++summary_.failed;
-                    WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message());
+                    WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message(),
+                                   std::nullopt, test);
                 } else {
                     ++summary_.complete;
-                    WriteResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, extras_);
+                    WriteResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, extras_, test);
                 }
                 return;
             }

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/byte_stream.h"
+#include "engine/tolerance.h"
 
 namespace corvanet {
 
@@ -12,6 +13,7 @@ extern const char* const kBatchHeader;
 
 struct BatchOptions {
     bool byteOrderMark = false;  // start the output with one, for spreadsheets on Chinese Windows
+    MeterPrecision meter;        // for the misclosure test of each figure
 };
 
 struct BatchSummary {

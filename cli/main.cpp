@@ -104,7 +104,7 @@ int RunBatch(const corvanet::CliOptions& o)
     if (IsDirectory(fd)) return Unusable(name + " 是一个目录，不是 CSV 文件");
     const corvanet::BatchSummary s =
         corvanet::RunBatch(corvanet::ReadFromDescriptor(fd, name), corvanet::WriteToDescriptor(STDOUT_FILENO, "标准输出"),
-                           std::cerr, corvanet::BatchOptions{o.bom});
+                           std::cerr, corvanet::BatchOptions{o.bom, o.meter});
     if (!s.headerOk) return kUsageError;
     std::cerr << "共 " << s.rows << " 行：完成 " << s.complete << "，计算中止 " << s.failed << "，无法读取 "
               << s.malformed << "\n";

@@ -5,9 +5,12 @@
 
 namespace corvanet {
 
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
-                                             const Constants& constants)
+std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const CalculationFailure* failure,
+                                             const MeterPrecision& meter, const Constants& constants)
 {
+    // A calculation that stopped at the entry, in the adjustment's first steps
+    // or at the coefficients themselves has none to test with.
+    if (failure && failure->step() <= Step::Coefficients) return std::nullopt;
     const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered, constants);
     if (!c) return std::nullopt;
     try {
@@ -36,8 +39,8 @@ std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float 
 
 std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter)
 {
-    if (outcome.failure && outcome.failure->step() <= Step::Coefficients) return std::nullopt;
-    return TestMisclosure(outcome.entered, outcome.record.w, meter, SetUpConstants());
+    return TestMisclosure(outcome.entered, outcome.record.w, outcome.failure ? &*outcome.failure : nullptr, meter,
+                          SetUpConstants());
 }
 
 }  // namespace corvanet

@@ -25,13 +25,13 @@ struct MisclosureTest {
 };
 
 // The test of the misclosure `w` (as the record stores it) of the figure
-// whose measured distances `entered` holds in S1..S3. None where the
-// calculation does not reach the coefficients of the condition.
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
-                                             const Constants& constants);
+// whose measured distances `measured` holds in S1..S3, for a calculation that
+// ended with `failure` (null: complete). None where the calculation did not
+// get past the coefficients of the condition.
+std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& measured, float w, const CalculationFailure* failure,
+                                             const MeterPrecision& meter, const Constants& constants);
 
-// The test of a calculation as it ended: none where it stopped at or before
-// the coefficients of the condition.
+// The same for a calculation as it is kept.
 std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter);
 
 }  // namespace corvanet

@@ -41,7 +41,14 @@ std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::option
     return texts;
 }
 
-std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view note)
+std::array<std::string, kToleranceColumns.size()> ToleranceColumnTexts(const std::optional<MisclosureTest>& test)
+{
+    if (!test) return {};
+    return {TableNumber(test->mw), TableNumber(test->limit), test->exceeded ? "exceeded" : "pass"};
+}
+
+std::string TabSeparatedResults(const CalculationOutcome& o, const std::optional<MisclosureTest>& test,
+                                std::string_view note)
 {
     std::vector<std::string> header, row;
     for (const RecordField* f : kInputColumns) header.push_back(f->inputColumn);
@@ -50,6 +57,7 @@ std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view no
     header.push_back("step");
     header.push_back("message");
     for (const char* name : kExtraColumns) header.push_back(name);
+    for (const char* name : kToleranceColumns) header.push_back(name);
 
     const SurveyRecord& in = o.entered;
     for (const RecordField* f : kInputColumns)
@@ -67,6 +75,7 @@ std::string TabSeparatedResults(const CalculationOutcome& o, std::string_view no
     if (failure) message += (message.empty() ? "" : " ") + failure->message();
     row.push_back(Cell(message));
     for (std::string& text : ExtraColumnTexts(o.extras)) row.push_back(std::move(text));
+    for (std::string& text : ToleranceColumnTexts(test)) row.push_back(std::move(text));
 
     std::string out;
     for (const auto* line : {&header, &row}) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "engine/outcome.h"
+#include "engine/tolerance.h"
 #include "text/record_fields.h"
 
 namespace corvanet {
@@ -29,6 +30,11 @@ inline std::optional<double> StoredResult(const RecordField& column, const Surve
 // The ellipse and the checks, after the batch output's other columns.
 inline constexpr std::array<const char*, 6> kExtraColumns = {"Qxy", "E", "F", "phiE", "wAdjusted", "routeSpread"};
 
+// The misclosure test, after the ellipse and the checks: m_w and the limit in
+// seconds, and the verdict ("pass" or "exceeded"); all empty without a test.
+inline constexpr std::array<const char*, 3> kToleranceColumns = {"mw", "limit", "verdict"};
+std::array<std::string, kToleranceColumns.size()> ToleranceColumnTexts(const std::optional<MisclosureTest>& test);
+
 // A number as the tables write it: the shortest text that reads back as the
 // same double, with a point whatever the locale.
 std::string TableNumber(double value);
@@ -41,9 +47,11 @@ std::array<std::optional<double>, kExtraColumns.size()> ExtraColumnValues(const 
 std::array<std::string, kExtraColumns.size()> ExtraColumnTexts(const std::optional<CalculationExtras>& extras);
 
 // Header and one row, separated by tabs and ended by newlines: the inputs as
-// the batch input names them, then status, results, step and message as the
-// batch output has them. `note` (if any) goes before the message. Text that a
-// spreadsheet would take for a formula is quoted with an apostrophe.
-std::string TabSeparatedResults(const CalculationOutcome& outcome, std::string_view note);
+// the batch input names them, then status, results, step, message, the
+// ellipse and checks and the misclosure test as the batch output has them.
+// `note` (if any) goes before the message. Text that a spreadsheet would take
+// for a formula is quoted with an apostrophe.
+std::string TabSeparatedResults(const CalculationOutcome& outcome, const std::optional<MisclosureTest>& test,
+                                std::string_view note);
 
 }  // namespace corvanet

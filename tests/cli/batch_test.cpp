@@ -52,9 +52,9 @@ TEST(Batch, OneRowOfResultsPerFigure)
     EXPECT_NE(run.rows[1].find(",2600.0039265632645,"), std::string::npos);
     EXPECT_NE(run.rows[1].find(",100162.203125,"), std::string::npos);
     EXPECT_EQ(run.rows[2].rfind("3,P1,ok,", 0), 0u);
-    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 29u) << row;
+    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 32u) << row;
     // The ellipse and the checks close the row.
-    EXPECT_EQ(run.rows[0].substr(run.rows[0].size() - 47), "step,message,Qxy,E,F,phiE,wAdjusted,routeSpread");
+    EXPECT_EQ(run.rows[0].substr(run.rows[0].size() - 64), "step,message,Qxy,E,F,phiE,wAdjusted,routeSpread,mw,limit,verdict");
     EXPECT_NE(run.rows[1].find(",,,0.17537397158569737,3.396565997979946,2.3255137179297787,19.605298082980198,"),
               std::string::npos)
         << run.rows[1];
@@ -80,7 +80,7 @@ TEST(Batch, FailedAndMalformedRowsDoNotStopTheOthers)
     EXPECT_NE(run.rows[4].find("5,nan,malformed,"), std::string::npos);
     EXPECT_NE(run.log.find("第 3 行"), std::string::npos);
     EXPECT_NE(run.log.find("第 5 行"), std::string::npos);
-    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 29u) << row;
+    for (const std::string& row : run.rows) EXPECT_EQ(Columns(row), 32u) << row;
     EXPECT_EQ(run.rows[1].substr(run.rows[1].size() - 6), ",,,,,,") << "no ellipse where the figure stopped";
 }
 

@@ -48,7 +48,9 @@ Cells FirstRow(const std::string& table, char separator)
 Cells CopyRow(SurveyRecord r)
 {
     NullSink sink;
-    return FirstRow(TabSeparatedResults(CalculateOutcome(r, SetUpConstants(), sink), ""), '\t');
+    const CalculationOutcome outcome = CalculateOutcome(r, SetUpConstants(), sink);
+    // The batch tests with the default meter.
+    return FirstRow(TabSeparatedResults(outcome, TestMisclosure(outcome, MeterPrecision{}), ""), '\t');
 }
 
 Cells BatchRow(const SurveyRecord& f)

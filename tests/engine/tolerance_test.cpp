@@ -25,7 +25,7 @@ Tested Tried(SurveyRecord figure, MeterPrecision meter = {})
     const Constants k = SetUpConstants();
     NullSink sink;
     Tested t{CalculateOutcome(figure, k, sink), std::nullopt};
-    t.test = TestMisclosure(t.outcome.entered, t.outcome.record.w, meter, k);
+    t.test = TestMisclosure(t.outcome, meter);
     return t;
 }
 

@@ -54,17 +54,17 @@ TEST(ExtrasText, NotAvailableWhereTheCalculationStoppedOrAFigureFailed)
 TEST(ResultColumns, TextThatASpreadsheetWouldTakeForAFormulaOrACellBreakIsDefused)
 {
     for (const char* name : {"=HYPERLINK(\"x\")", "+1", "-P", "@SUM(A1)"}) {
-        const auto row = Cells(TabSeparatedResults(Worked(name), ""), 1);
+        const auto row = Cells(TabSeparatedResults(Worked(name), std::nullopt, ""), 1);
         EXPECT_EQ(row[0], std::string("'") + name);
     }
-    const auto row = Cells(TabSeparatedResults(Worked("a\tb\nc"), ""), 1);
+    const auto row = Cells(TabSeparatedResults(Worked("a\tb\nc"), std::nullopt, ""), 1);
     EXPECT_EQ(row[0], "a b c");
-    EXPECT_EQ(Cells(TabSeparatedResults(Worked("P1"), ""), 1)[11], "-2.759147882461548") << "numbers stay numbers";
+    EXPECT_EQ(Cells(TabSeparatedResults(Worked("P1"), std::nullopt, ""), 1)[11], "-2.759147882461548") << "numbers stay numbers";
 }
 
 TEST(ResultColumns, NoteGoesBeforeTheMessage)
 {
-    const std::string table = TabSeparatedResults(Worked("P1"), "旧结果。");
+    const std::string table = TabSeparatedResults(Worked("P1"), std::nullopt, "旧结果。");
     const auto header = Cells(table, 0), row = Cells(table, 1);
     const auto message = std::find(header.begin(), header.end(), "message") - header.begin();
     EXPECT_EQ(row[message], "旧结果。");

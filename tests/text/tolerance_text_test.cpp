@@ -25,7 +25,7 @@ Tested Tried(SurveyRecord figure, MeterPrecision meter = {})
 {
     NullSink sink;
     const CalculationOutcome o = CalculateOutcome(figure, SetUpConstants(), sink);
-    return {o.record.w, *TestMisclosure(o.entered, o.record.w, meter, SetUpConstants())};
+    return {o.record.w, *TestMisclosure(o, meter)};
 }
 
 TEST(ToleranceText, WorkedFigureTooltipPasses)

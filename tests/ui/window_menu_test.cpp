@@ -164,7 +164,8 @@ TEST_F(Menu, CopyGivesAHeaderAndARowForASpreadsheet)
     const QStringList header = Row(text, 0), row = Row(text, 1);
     // The batch input's columns, then the batch output's from the status on.
     EXPECT_EQ(header.join(','), QStringLiteral("name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3,status,w,k,ms,s1,s2,s3,xp1,yp1,xp2,yp2,"
-                                               "xp3,yp3,px,py,mx,my,md,m,step,message,Qxy,E,F,phiE,wAdjusted,routeSpread"));
+                                               "xp3,yp3,px,py,mx,my,md,m,step,message,Qxy,E,F,phiE,wAdjusted,"
+                                               "routeSpread,mw,limit,verdict"));
     ASSERT_EQ(row.size(), header.size());
     const auto cell = [&](const char* name) { return row.at(header.indexOf(QString::fromLatin1(name))); };
     EXPECT_EQ(cell("name"), QStringLiteral("P1"));
