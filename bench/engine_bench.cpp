@@ -30,8 +30,7 @@ void BM_WorkedFigure(benchmark::State& state)
     corvanet::NullSink sink;
     for (auto _ : state) {
         corvanet::SurveyRecord r = input;
-        const corvanet::Constants k = corvanet::SetUpConstants();
-        benchmark::DoNotOptimize(corvanet::Calculate(r, k, sink));
+        benchmark::DoNotOptimize(corvanet::Calculate(r, sink));
         benchmark::DoNotOptimize(r);
     }
 }

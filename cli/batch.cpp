@@ -191,7 +191,7 @@ private:
                 why = std::move(error->message);
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
-                if (const auto failure = CalculateFigureInPlace(r, constants_, sink_, extras_)) {
+                if (const auto failure = CalculateFigureInPlace(r, sink_, extras_)) {
                     ++summary_.failed;
                     WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message());
                 } else {
@@ -210,7 +210,6 @@ private:
     const WriteBytes& write_;
     std::ostream& log_;
     const BatchOptions& options_;
-    const Constants constants_ = SetUpConstants();
     NullSink sink_;
     TextDecoder decoder_;
     BatchSummary summary_;

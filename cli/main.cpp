@@ -24,6 +24,7 @@
 #include "sketch/sketch_svg.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
+#include "corvanet_version.h"
 
 namespace {
 

@@ -5,10 +5,9 @@
 
 namespace corvanet {
 
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
-                                             const Constants& constants)
+std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter)
 {
-    const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered, constants);
+    const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered);
     if (!c) return std::nullopt;
     try {
         const Real a = meter.a, b = meter.b;

@@ -27,7 +27,6 @@ struct MisclosureTest {
 // The test of the misclosure `w` (as the record stores it) of the figure
 // whose measured distances `entered` holds in S1..S3. None where the
 // calculation does not reach the coefficients of the condition.
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter,
-                                             const Constants& constants);
+std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const MeterPrecision& meter);
 
 }  // namespace corvanet

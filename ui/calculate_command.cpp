@@ -1,7 +1,6 @@
 #include "ui/calculate_command.h"
 
 #include "engine/adjustment.h"
-#include "engine/constants.h"
 #include "engine/outcome.h"
 #include "text/display_rules.h"
 #include "text/entry_inputs.h"
@@ -140,7 +139,6 @@ void Command1_Click(SurveyRecord& record, Fields& fields, PromptDialog& prompt, 
 void Command1_Click(SurveyRecord& record, Fields& windowFields, PromptDialog& prompt, CalculationTrace& trace,
                     CalculationMemory* memory)
 {
-    const Constants k = SetUpConstants();
     trace.Begin();
     TracedFields fields(windowFields, trace);
     fields.SetText("Text26", kOrderNote);
@@ -162,7 +160,7 @@ void Command1_Click(SurveyRecord& record, Fields& windowFields, PromptDialog& pr
     }
     if (!outcome) {
         BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-        outcome = CalculateOutcome(record, k, sink);
+        outcome = CalculateOutcome(record, sink);
     }
     const std::optional<CalculationFailure> failure = outcome->failure;
     if (failure)

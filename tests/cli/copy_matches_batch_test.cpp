@@ -48,7 +48,7 @@ Cells FirstRow(const std::string& table, char separator)
 Cells CopyRow(SurveyRecord r)
 {
     NullSink sink;
-    return FirstRow(TabSeparatedResults(CalculateOutcome(r, SetUpConstants(), sink), ""), '\t');
+    return FirstRow(TabSeparatedResults(CalculateOutcome(r, sink), ""), '\t');
 }
 
 Cells BatchRow(const SurveyRecord& f)

@@ -24,8 +24,8 @@ struct Tested {
 Tested Tried(SurveyRecord figure, MeterPrecision meter = {})
 {
     NullSink sink;
-    const CalculationOutcome o = CalculateOutcome(figure, SetUpConstants(), sink);
-    return {o.record.w, *TestMisclosure(o.entered, o.record.w, meter, SetUpConstants())};
+    const CalculationOutcome o = CalculateOutcome(figure, sink);
+    return {o.record.w, *TestMisclosure(o.entered, o.record.w, meter)};
 }
 
 TEST(ToleranceText, WorkedFigureTooltipPasses)
