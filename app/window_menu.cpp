@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QToolTip>
 
+#include "text/version.h"
 #include "report/report_pdf.h"
 #include "text/result_columns.h"
 #include "ui/main_window.h"

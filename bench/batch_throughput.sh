@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Throughput and peak memory of corvanet-cli --batch on one core, on files of
-# growing size and on a stream from a pipe. Goals: >= 1 000 000 figures a
-# second, peak memory < 30 MB whatever the input's size.
+# growing size and on a stream from a pipe. Goal: peak memory < 30 MB whatever
+# the input's size. The goal of 1 000 000 figures a second is withdrawn, not
+# met: each ok row writes 25 numbers in their shortest round-trip text, and
+# the batch stands near the floor those set.
 # Usage: bench/batch_throughput.sh [BUILD_DIR] [FIGURES...]   (default 100000 1000000)
 # REPEAT=N runs each measurement N times (default 1), to show the spread on a
 # machine shared with other work.

@@ -1,7 +1,16 @@
 // One whole calculation of the worked figure beside its floor, the libm calls
-// it makes alone; and the batch mode on 100 000 figures. Goals: a calculation
-// within 1.3 times its floor and under 1 µs, 1 000 000 figures a second
-// (bench/batch_throughput.sh runs the real program on larger files).
+// it makes alone; and the batch mode on 100 000 figures (bench/
+// batch_throughput.sh runs the real program on larger files).
+//
+// Built twice: engine_bench on the program's engine, engine_bench_unchecked
+// on the same sources without the check of each operation (the tests of the
+// figure itself stay). The unchecked engine is the honest yardstick for what
+// the checks cost; the libm floor only bounds what any engine could reach.
+// Two goals are withdrawn, not met: the checked engine within 1.3 times the
+// floor (the checks stay, so that a failure names the step of its
+// operation), and 1 000 000 batch figures a second (a row writes 25 numbers
+// in their shortest round-trip text, and the batch stands near the floor
+// those set).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,8 +18,10 @@
 #include <sstream>
 #include <string>
 
-#include "cli/batch.h"
 #include "engine/calculation.h"
+#ifndef CORVANET_UNCHECKED_ARITHMETIC
+#include "cli/batch.h"
+#endif
 
 namespace {
 
@@ -30,8 +41,7 @@ void BM_WorkedFigure(benchmark::State& state)
     corvanet::NullSink sink;
     for (auto _ : state) {
         corvanet::SurveyRecord r = input;
-        const corvanet::Constants k = corvanet::SetUpConstants();
-        benchmark::DoNotOptimize(corvanet::Calculate(r, k, sink));
+        benchmark::DoNotOptimize(corvanet::Calculate(r, sink));
         benchmark::DoNotOptimize(r);
     }
 }
@@ -82,6 +92,7 @@ void BM_LibmFloor(benchmark::State& state)
 }
 BENCHMARK(BM_LibmFloor);
 
+#ifndef CORVANET_UNCHECKED_ARITHMETIC
 // The worked figure with the measured distances varied by up to ±5 mm.
 std::string BatchFile(int rows)
 {
@@ -107,6 +118,7 @@ void BM_Batch100k(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_Batch100k)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 

@@ -1,14 +1,16 @@
-// The shortest text of a double: std::to_chars beside WriteShortestText
-// (libfmt's Dragonbox digits laid out as to_chars lays them out), on the 25
-// numbers of one ok row of the batch and on doubles of every magnitude a
-// survey writes.
+// The shortest text of a double: std::to_chars beside WriteShortestText, on
+// the 25 numbers of one ok row of the batch and on doubles of every magnitude
+// a survey writes; and the reading of the nine numbers of a batch row,
+// ReadNumberTelling beside the bare std::from_chars it checks the grammar for.
 #include <benchmark/benchmark.h>
 
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
+#include "text/number_reading.h"
 #include "text/number_text.h"
 
 namespace {
@@ -55,6 +57,34 @@ void BM_ShortestTextSurvey(benchmark::State& state)
 {
     WriteAll(state, SurveyMagnitudes(), corvanet::WriteShortestText);
 }
+// The nine numbers of a row as bench/batch_throughput.sh writes them.
+constexpr std::string_view kRowFields[] = {"2500",    "2600",    "3000",    "3000",   "2450",
+                                           "3550",    "509.900", "412.306", "474.347"};
+
+void BM_ReadNumberRow(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (std::string_view field : kRowFields) {
+            benchmark::DoNotOptimize(field.data());
+            benchmark::DoNotOptimize(corvanet::ReadNumberTelling(field));
+        }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kRowFields)));
+}
+
+void BM_FromCharsRow(benchmark::State& state)
+{
+    for (auto _ : state)
+        for (std::string_view field : kRowFields) {
+            benchmark::DoNotOptimize(field.data());
+            double value = 0.0;
+            benchmark::DoNotOptimize(std::from_chars(field.data(), field.data() + field.size(), value).ptr);
+            benchmark::DoNotOptimize(value);
+        }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(std::size(kRowFields)));
+}
+
+BENCHMARK(BM_ReadNumberRow);
+BENCHMARK(BM_FromCharsRow);
 BENCHMARK(BM_ToCharsRow);
 BENCHMARK(BM_ShortestTextRow);
 BENCHMARK(BM_ToCharsSurvey);

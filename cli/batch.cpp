@@ -218,9 +218,9 @@ private:
                 SurveyRecord measured;
                 measured.Xa = r.Xa, measured.Ya = r.Ya, measured.Xb = r.Xb, measured.Yb = r.Yb;
                 measured.Xc = r.Xc, measured.Yc = r.Yc, measured.S1 = r.S1, measured.S2 = r.S2, measured.S3 = r.S3;
-                const auto failure = CalculateFigureInPlace(r, constants_, sink_, extras_);
+                const auto failure = CalculateFigureInPlace(r, sink_, extras_);
                 const std::optional<MisclosureTest> test =
-                    TestMisclosure(measured, r.w, failure ? &*failure : nullptr, options_.meter, constants_);
+                    TestMisclosure(measured, r.w, failure ? &*failure : nullptr, options_.meter);
                 if (failure) {
                     ++summary_.failed;
                     WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message(),
@@ -251,7 +251,6 @@ private:
     const WriteBytes& write_;
     std::ostream& log_;
     const BatchOptions& options_;
-    const Constants constants_ = SetUpConstants();
     NullSink sink_;
     TextDecoder decoder_;
     BatchSummary summary_;

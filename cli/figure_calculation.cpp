@@ -17,18 +17,18 @@ std::optional<CalculationFailure> TakeObservedCopies(SurveyRecord& record)
 
 }  // namespace
 
-CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+CalculationOutcome CalculateFigure(SurveyRecord& record, ResultSink& sink)
 {
     if (auto failure = TakeObservedCopies(record)) return CalculationOutcome{record, record, failure, std::nullopt};
-    return CalculateOutcome(record, constants, sink);
+    return CalculateOutcome(record, sink);
 }
 
-std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, const Constants& constants,
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record,
                                                          ResultSink& sink, std::optional<CalculationExtras>& extras)
 {
     extras.reset();
     if (auto failure = TakeObservedCopies(record)) return failure;
-    return CalculateInPlace(record, constants, sink, extras);
+    return CalculateInPlace(record, sink, extras);
 }
 
 }  // namespace corvanet

@@ -10,11 +10,11 @@ namespace corvanet {
 // them on entry, then runs the adjustment, coordinates and precision. A
 // distance whose copy overflows stops it there like any other failure,
 // with nothing stored past it.
-CalculationOutcome CalculateFigure(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+CalculationOutcome CalculateFigure(SurveyRecord& record, ResultSink& sink);
 
 // The same, leaving the record as the calculation left it and no copy of it
 // (the batch's way): the failure, if any; `extras` is set when there is none.
-std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, const Constants& constants,
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record,
                                                          ResultSink& sink, std::optional<CalculationExtras>& extras);
 
 }  // namespace corvanet

@@ -25,6 +25,7 @@
 #include "text/display_rules.h"
 #include "text/extras_text.h"
 #include "text/tolerance_text.h"
+#include "text/version.h"
 
 namespace {
 

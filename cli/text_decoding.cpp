@@ -65,40 +65,6 @@ std::string_view WithoutByteOrderMark(std::string_view bytes)
     return bytes;
 }
 
-bool IsUtf8(std::string_view bytes)
-{
-    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned c = s[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        unsigned low = 0x80, high = 0xBF;  // the range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0) low = 0xA0;   // overlong
-            if (c == 0xED) high = 0x9F;  // surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0) low = 0x90;   // overlong
-            if (c == 0xF4) high = 0x8F;  // beyond U+10FFFF
-        } else {
-            return false;
-        }
-        if (n - i < length || s[i + 1] < low || s[i + 1] > high) return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if (s[i + k] < 0x80 || s[i + k] > 0xBF) return false;
-        i += length;
-    }
-    return true;
-}
-
 std::string TextDecoder::Decode(std::string_view bytes)
 {
     if (IsAscii(bytes)) return std::string(bytes);

@@ -5,14 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "text/utf8.h"  // IsUtf8
+
 namespace corvanet {
 
 // `bytes` without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view bytes);
-
-// True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or
-// values beyond U+10FFFF).
-bool IsUtf8(std::string_view bytes);
 
 // Decodes the fields of one input. A field that is valid UTF-8 is taken as
 // it is; one that is not is read as GB18030, and what neither decodes

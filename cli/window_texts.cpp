@@ -14,7 +14,7 @@ TextedCalculation CalculateWithTexts(SurveyRecord& r)
     for (const EntryInput& input : EntryInputs())
         t[input.box] = EchoText(input, r);
     BoxTextSink sink([&t](const char* box, const std::string& text) { t[box] = text; });
-    out.outcome = CalculateFigure(r, SetUpConstants(), sink);
+    out.outcome = CalculateFigure(r, sink);
     out.failure = out.outcome.failure;
     return out;
 }

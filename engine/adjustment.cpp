@@ -14,12 +14,12 @@ struct Direction {
     Real alpha;  // azimuth from B
 };
 
-Direction FromB(Real X, Real Y, const SurveyRecord& r, const Constants& constants)
+Direction FromB(Real X, Real Y, const SurveyRecord& r)
 {
     const Real dx = X - r.Xb;
     const Real dy = Y - r.Yb;
     const Real D = Distance(dx, dy);
-    return {D, Azimuth(dx, dy, D, constants)};
+    return {D, Azimuth(dx, dy, D)};
 }
 
 void RequirePositive(Real S, const char* name)
@@ -30,16 +30,14 @@ void RequirePositive(Real S, const char* name)
 
 // The part of the adjustment that depends on the measured distances alone:
 // the misclosure (stored) and the coefficients of the condition.
-AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, const Constants& constants, ResultSink& sink)
+AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, ResultSink& sink)
 {
-    const Real DegToRad = constants.DegToRad;
-    const Real Rho = constants.Rho;
     const Real S1 = r.S1, S2 = r.S2, S3 = r.S3;
 
     at(Step::DirectionBA);
-    const auto [DBA, alphaBA] = FromB(r.Xa, r.Ya, r, constants);
+    const auto [DBA, alphaBA] = FromB(r.Xa, r.Ya, r);
     at(Step::DirectionBC);
-    const auto [DBC, alphaBC] = FromB(r.Xc, r.Yc, r, constants);
+    const auto [DBC, alphaBC] = FromB(r.Xc, r.Yc, r);
 
     at(Step::MeasuredDistances);
     RequirePositive(S1, "S1");
@@ -48,9 +46,9 @@ AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, const Constants& con
 
     // Triangle ABP, from the measured distances.
     at(Step::AngleBAP);
-    const Real angBAP = TriangleAngle(DBA, S1, S2, constants);
+    const Real angBAP = TriangleAngle(DBA, S1, S2);
     at(Step::AngleABP);
-    const Real angABP = TriangleAngle(DBA, S2, S1, constants);
+    const Real angABP = TriangleAngle(DBA, S2, S1);
     at(Step::AngleAPB);
     const Real angAPB = ThirdAngle(angBAP, angABP);
     at(Step::HeightH1);
@@ -60,9 +58,9 @@ AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, const Constants& con
     // real cause rather than the triangle inequality.
     at(Step::AngleBPC);
     if (DBC == 0.0) Real::Throw(Fault::ZeroSide);
-    const Real angBPC = TriangleAngle(S2, S3, DBC, constants);
+    const Real angBPC = TriangleAngle(S2, S3, DBC);
     at(Step::AnglePBC);
-    const Real angPBC = TriangleAngle(S2, DBC, S3, constants);
+    const Real angPBC = TriangleAngle(S2, DBC, S3);
     at(Step::HeightH2);
     const Real h2 = Sin(angBPC * DegToRad) * S2;
 
@@ -86,9 +84,9 @@ AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, const Constants& con
     };
 }
 
-AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, const Constants& constants, ResultSink& sink)
+AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, ResultSink& sink)
 {
-    AdjustmentValues v = Condition(at, r, constants, sink);
+    AdjustmentValues v = Condition(at, r, sink);
     const Real S1 = r.S1, S2 = r.S2, S3 = r.S3;
     const Real a1 = v.a1, a2 = v.a2, a3 = v.a3;
 
@@ -157,21 +155,21 @@ Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaB
 
 void TakeObservedCopy(SurveyRecord& record, int side) { RunStage(TakeCopy, record, side); }
 
-std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered, const Constants& constants)
+std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered)
 {
     SurveyRecord scratch = entered;
     NullSink sink;
     try {
-        const AdjustmentValues v = RunStage(Condition, scratch, constants, sink);
+        const AdjustmentValues v = RunStage(Condition, scratch, sink);
         return ConditionCoefficients{v.a1, v.a2, v.a3};
     } catch (const CalculationFailure&) {
         return std::nullopt;
     }
 }
 
-AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink)
 {
-    return RunStage(Adjust, record, constants, sink);
+    return RunStage(Adjust, record, sink);
 }
 
 }  // namespace corvanet

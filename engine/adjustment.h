@@ -61,11 +61,11 @@ struct ConditionCoefficients {
 
 // The coefficients the adjustment of `entered` (the measured distances in
 // S1..S3) works with, bit for bit; none when it stops before reaching them.
-std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered, const Constants& constants);
+std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered);
 
-// Reads the inputs of `record`, writes w, k, ms and the adjusted S1..S3.
+// Reads the inputs of `record`, writes w, ms and the adjusted S1..S3.
 // Throws CalculationFailure at the failing step; fields written before it
 // keep their new values.
-AdjustmentValues AdjustFixedAngle(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink);
 
 }  // namespace corvanet

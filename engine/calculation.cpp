@@ -2,19 +2,19 @@
 
 namespace corvanet {
 
-CalculationValues Calculate(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+CalculationValues Calculate(SurveyRecord& record, ResultSink& sink)
 {
     CalculationValues v;
-    v.adjustment = AdjustFixedAngle(record, constants, sink);
-    v.coordinates = ComputeCoordinates(record, v.adjustment, constants, sink);
-    v.precision = AssessPrecision(record, v.adjustment, v.coordinates, constants, sink);
+    v.adjustment = AdjustFixedAngle(record, sink);
+    v.coordinates = ComputeCoordinates(record, v.adjustment, sink);
+    v.precision = AssessPrecision(record, v.adjustment, v.coordinates, sink);
     return v;
 }
 
-std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, const Constants& constants, ResultSink& sink)
+std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, ResultSink& sink)
 {
     try {
-        Calculate(record, constants, sink);
+        Calculate(record, sink);
     } catch (const CalculationFailure& failure) {
         return failure;
     }

@@ -16,9 +16,9 @@ struct CalculationValues {
 
 // Runs the three stages on the inputs in `record`. Throws CalculationFailure
 // at the failing step, with the record as it stood at that moment.
-CalculationValues Calculate(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+CalculationValues Calculate(SurveyRecord& record, ResultSink& sink);
 
 // The same, with the failure returned instead of thrown.
-std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, const Constants& constants, ResultSink& sink);
+std::optional<CalculationFailure> TryCalculate(SurveyRecord& record, ResultSink& sink);
 
 }  // namespace corvanet

@@ -8,6 +8,15 @@
 
 namespace corvanet {
 
+// The program always checks. The engine benchmark builds the same sources a
+// second time without the checks of each operation (the tests of the figure
+// itself stay), the yardstick of what the checks cost.
+#ifdef CORVANET_UNCHECKED_ARITHMETIC
+inline constexpr bool kCheckedArithmetic = false;
+#else
+inline constexpr bool kCheckedArithmetic = true;
+#endif
+
 enum class Fault {
     DivisionByZero,
     NegativeRoot,
@@ -40,7 +49,7 @@ public:
     friend Real operator*(Real a, Real b) { return Checked(a.v_ * b.v_); }
     friend Real operator/(Real a, Real b)
     {
-        if (b.v_ == 0.0) [[unlikely]]
+        if (kCheckedArithmetic && b.v_ == 0.0) [[unlikely]]
             Throw(Fault::DivisionByZero);
         return Checked(a.v_ / b.v_);
     }
@@ -52,7 +61,7 @@ public:
     static Real Checked(double v)
     {
         // One test on the common path; the kind of fault only when it fails.
-        if (!std::isfinite(v)) [[unlikely]]
+        if (kCheckedArithmetic && !std::isfinite(v)) [[unlikely]]
             Throw(std::isnan(v) ? Fault::Invalid : Fault::Overflow);
         return Real(v);
     }
@@ -67,7 +76,7 @@ private:
 // finite, and so are their results: only the negative root needs a test.
 inline Real Sqrt(Real x)
 {
-    if (x.value() < 0.0) [[unlikely]]
+    if (kCheckedArithmetic && x.value() < 0.0) [[unlikely]]
         Real::Throw(Fault::NegativeRoot);
     return Real(std::sqrt(x.value()));
 }
@@ -80,7 +89,7 @@ inline Real Atn(Real x) { return Real(std::atan(x.value())); }
 inline float ToSingle(Real x)
 {
     const float f = static_cast<float>(x.value());
-    if (std::isinf(f)) [[unlikely]]
+    if (kCheckedArithmetic && std::isinf(f)) [[unlikely]]
         Real::Throw(Fault::Overflow);
     return f;
 }

@@ -5,24 +5,23 @@
 namespace corvanet {
 namespace {
 
-CoordinateValues Compute(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj, const Constants& constants,
+CoordinateValues Compute(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj,
                          ResultSink& sink)
 {
-    const Real DegToRad = constants.DegToRad;
     const Real s1 = r.S1, s2 = r.S2, s3 = r.S3;  // the adjusted distances
     const Real DBA = adj.DBA, DBC = adj.DBC, alphaBA = adj.alphaBA, alphaBC = adj.alphaBC;
 
     // The triangles again, from the adjusted distances.
     at(Step::AdjustedAngleBAP);
-    const Real angBAP = TriangleAngle(DBA, s1, s2, constants);
+    const Real angBAP = TriangleAngle(DBA, s1, s2);
     at(Step::AdjustedAngleABP);
-    const Real angABP = TriangleAngle(DBA, s2, s1, constants);
+    const Real angABP = TriangleAngle(DBA, s2, s1);
     at(Step::AdjustedAngleAPB);
     const Real angAPB = ThirdAngle(angBAP, angABP);
     at(Step::AdjustedAngleBPC);
-    const Real angBPC = TriangleAngle(s2, s3, DBC, constants);
+    const Real angBPC = TriangleAngle(s2, s3, DBC);
     at(Step::AdjustedAnglePBC);
-    const Real angPBC = TriangleAngle(s2, DBC, s3, constants);
+    const Real angPBC = TriangleAngle(s2, DBC, s3);
     at(Step::AdjustedAngleBCP);
     const Real angBCP = ThirdAngle(angBPC, angPBC);
 
@@ -66,10 +65,10 @@ CoordinateValues Compute(StepMarker& at, SurveyRecord& r, const AdjustmentValues
 
 }  // namespace
 
-CoordinateValues ComputeCoordinates(SurveyRecord& record, const AdjustmentValues& adj, const Constants& constants,
+CoordinateValues ComputeCoordinates(SurveyRecord& record, const AdjustmentValues& adj,
                                     ResultSink& sink)
 {
-    return RunStage(Compute, record, adj, constants, sink);
+    return RunStage(Compute, record, adj, sink);
 }
 
 }  // namespace corvanet

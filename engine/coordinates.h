@@ -20,7 +20,7 @@ struct CoordinateValues {
 
 // Reads the adjusted S1..S3 and the known points, writes xp1..yp3, each
 // shown before the next is computed.
-CoordinateValues ComputeCoordinates(SurveyRecord& record, const AdjustmentValues& adj, const Constants& constants,
+CoordinateValues ComputeCoordinates(SurveyRecord& record, const AdjustmentValues& adj,
                                     ResultSink& sink);
 
 }  // namespace corvanet

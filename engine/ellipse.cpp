@@ -18,7 +18,7 @@ std::optional<double> IfAvailable(Body&& body)
 
 }  // namespace
 
-ErrorEllipse ErrorEllipseOf(const SurveyRecord& r, const CalculationValues& v, const Constants& k)
+ErrorEllipse ErrorEllipseOf(const SurveyRecord& r, const CalculationValues& v)
 {
     const PrecisionValues& p = v.precision;
     ErrorEllipse e;
@@ -43,7 +43,7 @@ ErrorEllipse ErrorEllipseOf(const SurveyRecord& r, const CalculationValues& v, c
     // A circle has no major axis.
     e.phiE = IfAvailable([&] {
         if (K() == 0.0) throw ArithmeticFault{Fault::Invalid};
-        const Real twice = Real::Checked(std::atan2((2.0 * Qxy).value(), (px - py).value())) / k.DegToRad;
+        const Real twice = Real::Checked(std::atan2((2.0 * Qxy).value(), (px - py).value())) / DegToRad;
         const Real phi = twice / 2.0;
         return phi < 0.0 ? phi + 180.0 : phi;
     });

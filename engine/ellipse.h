@@ -18,6 +18,6 @@ struct ErrorEllipse {
 
 // From a complete calculation: `record` as it left it, `values` as it returned
 // them. Never throws.
-ErrorEllipse ErrorEllipseOf(const SurveyRecord& record, const CalculationValues& values, const Constants& k);
+ErrorEllipse ErrorEllipseOf(const SurveyRecord& record, const CalculationValues& values);
 
 }  // namespace corvanet

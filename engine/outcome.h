@@ -29,11 +29,11 @@ struct CalculationOutcome {
 
 // Runs the calculation on `record` (inputs stored) and keeps what it leaves.
 // The failure is returned, not thrown; the extras never fail it.
-CalculationOutcome CalculateOutcome(SurveyRecord& record, const Constants& k, ResultSink& sink);
+CalculationOutcome CalculateOutcome(SurveyRecord& record, ResultSink& sink);
 
 // The same without the copies: the record is left as the calculation left
 // it, `extras` is set when it completes, and the failure is returned.
-std::optional<CalculationFailure> CalculateInPlace(SurveyRecord& record, const Constants& k, ResultSink& sink,
+std::optional<CalculationFailure> CalculateInPlace(SurveyRecord& record, ResultSink& sink,
                                                    std::optional<CalculationExtras>& extras);
 
 }  // namespace corvanet

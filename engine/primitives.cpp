@@ -7,7 +7,7 @@ Real Distance(Real dx, Real dy)
     return Sqrt(dx * dx + dy * dy);
 }
 
-Real Azimuth(Real dx, Real dy, Real D, const Constants& constants)
+Real Azimuth(Real dx, Real dy, Real D)
 {
     if (dx == 0.0) return dy > 0.0 ? Real(90.0) : Real(270.0);  // coincident points give 270
     if (dy == 0.0) return dx < 0.0 ? Real(180.0) : Real(0.0);
@@ -18,13 +18,13 @@ Real Azimuth(Real dx, Real dy, Real D, const Constants& constants)
     const Real t = dy / D;
     const Real cos2 = 1.0 - t * t;
     if (cos2 <= 0.0) Real::Throw(Fault::SteepDirection);
-    Real alpha = Atn(t / Sqrt(cos2)) / constants.DegToRad;
+    Real alpha = Atn(t / Sqrt(cos2)) / DegToRad;
     if (dx < 0.0) alpha = 180.0 - alpha;
     if (dx > 0.0 && dy < 0.0) alpha = alpha + 360.0;
     return alpha;
 }
 
-Real TriangleAngle(Real p, Real q, Real r, const Constants& constants)
+Real TriangleAngle(Real p, Real q, Real r)
 {
     // Law of cosines; the numerator is formed before the denominator, so an
     // overflow there is told before a zero side.
@@ -36,7 +36,7 @@ Real TriangleAngle(Real p, Real q, Real r, const Constants& constants)
     if (sin2 < 0.0) Real::Throw(Fault::NoTriangle);
     const Real root = Sqrt(sin2);
     if (c == 0.0) Real::Throw(Fault::RightAngle);  // the arctangent would divide by zero
-    Real theta = Atn(root / c) / constants.DegToRad;
+    Real theta = Atn(root / c) / DegToRad;
     if (c < 0.0) theta = theta + 180.0;
     return theta;
 }

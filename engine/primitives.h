@@ -15,16 +15,16 @@ Real Distance(Real dx, Real dy);
 // below zero with dx > 0 gives exactly 360, the arctangent's tiny negative
 // angle lost in the sum. `D` is the distance just computed for the same dx,
 // dy. Exact zero tests, in order.
-Real Azimuth(Real dx, Real dy, Real D, const Constants& constants);
+Real Azimuth(Real dx, Real dy, Real D);
 
 // F3: the angle between sides p and q, opposite r, in degrees, in [0, 180].
-Real TriangleAngle(Real p, Real q, Real r, const Constants& constants);
+Real TriangleAngle(Real p, Real q, Real r);
 
 // F4: the third angle, (180 − theta1) − theta2 in that order.
 inline Real ThirdAngle(Real theta1, Real theta2) { return (180.0 - theta1) - theta2; }
 
 // F5: trigonometry of an angle in degrees.
-inline Real SinDeg(Real theta, const Constants& constants) { return Sin(theta * constants.DegToRad); }
-inline Real CosDeg(Real theta, const Constants& constants) { return Cos(theta * constants.DegToRad); }
+inline Real SinDeg(Real theta) { return Sin(theta * DegToRad); }
+inline Real CosDeg(Real theta) { return Cos(theta * DegToRad); }
 
 }  // namespace corvanet

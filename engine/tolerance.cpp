@@ -6,12 +6,12 @@
 namespace corvanet {
 
 std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const CalculationFailure* failure,
-                                             const MeterPrecision& meter, const Constants& constants)
+                                             const MeterPrecision& meter)
 {
     // A calculation that stopped at the entry, in the adjustment's first steps
     // or at the coefficients themselves has none to test with.
     if (failure && failure->step() <= Step::Coefficients) return std::nullopt;
-    const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered, constants);
+    const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered);
     if (!c) return std::nullopt;
     try {
         const Real a = meter.a, b = meter.b;
@@ -39,8 +39,7 @@ std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float 
 
 std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter)
 {
-    return TestMisclosure(outcome.entered, outcome.record.w, outcome.failure ? &*outcome.failure : nullptr, meter,
-                          SetUpConstants());
+    return TestMisclosure(outcome.entered, outcome.record.w, outcome.failure ? &*outcome.failure : nullptr, meter);
 }
 
 }  // namespace corvanet

@@ -29,7 +29,7 @@ struct MisclosureTest {
 // ended with `failure` (null: complete). None where the calculation did not
 // get past the coefficients of the condition.
 std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& measured, float w, const CalculationFailure* failure,
-                                             const MeterPrecision& meter, const Constants& constants);
+                                             const MeterPrecision& meter);
 
 // The same for a calculation as it is kept.
 std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/number_text.h"
+#include "text/utf8.h"
 
 namespace corvanet {
 namespace {
@@ -68,7 +69,7 @@ public:
 private:
     bool Boundary(std::size_t at) const
     {
-        return at == 0 || at >= text_.size() || (static_cast<unsigned char>(text_[at]) & 0xC0) != 0x80;
+        return at == 0 || at >= text_.size() || !IsUtf8Continuation(text_[at]);
     }
     std::size_t Ceil(std::size_t at) const
     {

@@ -4,22 +4,10 @@
 
 #include "report/line_layout.h"
 #include "report/print_report.h"
+#include "text/utf8.h"
 
 namespace corvanet {
 namespace {
-
-// The next code point of `s` from `i`; a stray byte counts as one character.
-char32_t NextCodePoint(std::string_view s, std::size_t& i)
-{
-    const auto byte = [&s](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char lead = byte(i);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
-    if (i + static_cast<std::size_t>(length) > s.size()) length = 1;
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) cp = (cp << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
-    i += static_cast<std::size_t>(length);
-    return cp;
-}
 
 // East Asian Wide and Full-width blocks.
 bool IsWide(char32_t c)
@@ -35,7 +23,11 @@ bool IsWide(char32_t c)
 int DisplayWidth(std::string_view utf8)
 {
     int width = 0;
-    for (std::size_t i = 0; i < utf8.size();) width += IsWide(NextCodePoint(utf8, i)) ? 2 : 1;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Char ch = Utf8CharAt(utf8, i);
+        width += IsWide(ch.codePoint) ? 2 : 1;
+        i += ch.length;
+    }
     return width;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "text/utf8.h"
+
 namespace corvanet {
 namespace {
 
@@ -13,35 +15,18 @@ bool IsBidiControl(char32_t cp)
 
 bool IsNoncharacter(char32_t cp) { return (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE; }
 
-// The length of the well-formed UTF-8 sequence at `s[i]`, 0 if there is none
-// (a stray continuation byte, an overlong form, a truncated sequence, a code
-// point beyond U+10FFFF). Encoded surrogates pass: they are escaped as such.
-std::size_t WellFormedLength(std::string_view s, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-    const unsigned char c = byte(0);
-    const std::size_t length = c < 0x80 ? 1 : c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
-    if (length == 0 || i + length > s.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((byte(k) & 0xC0) != 0x80) return 0;
-    if ((c == 0xE0 && byte(1) < 0xA0) || (c == 0xF0 && byte(1) < 0x90) || (c == 0xF4 && byte(1) > 0x8F)) return 0;
-    return length;
-}
-
 std::string Escaped(std::string_view s, bool forDrawing)
 {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
-        if (forDrawing && WellFormedLength(s, i) == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
-        std::size_t length = 1;
-        const char32_t cp = CodePointAt(s, i, length);
+        const auto [cp, length, wellFormed] = Utf8CharAt(s, i);
         char buf[12];
-        if (cp == '\t') {
+        // A stray byte stands for its own value: to a terminal one in
+        // 0x80..0x9F is a C1 control, escaped as such.
+        if (forDrawing && !wellFormed) {
+            out += "\xEF\xBF\xBD";
+        } else if (cp == '\t') {
             out += "\\t";
         } else if (cp == '\r') {
             out += "\\r";
@@ -65,19 +50,6 @@ std::string Escaped(std::string_view s, bool forDrawing)
 }
 
 }  // namespace
-
-char32_t CodePointAt(std::string_view s, std::size_t i, std::size_t& length)
-{
-    const auto c = static_cast<unsigned char>(s[i]);
-    length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    if (length == 1 || i + length > s.size()) {
-        length = 1;
-        return c;
-    }
-    char32_t cp = c & (0xFF >> (length + 1));
-    for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    return cp;
-}
 
 std::string TerminalSafe(std::string_view utf8) { return Escaped(utf8, false); }
 

@@ -9,11 +9,6 @@
 
 namespace corvanet {
 
-// The code point of the UTF-8 sequence at `s[i]` and its length, read from
-// the lead byte alone (well-formed UTF-8 assumed; a sequence cut short by
-// the end of `s` counts as its one byte).
-char32_t CodePointAt(std::string_view s, std::size_t i, std::size_t& length);
-
 // `utf8` with every control character shown escaped: \t, \r, \n, \e as
 // such, other C0 and DEL as \xHH, C1 and the bidirectional controls as
 // \uHHHH, so that nothing in a name can move the cursor, ring the bell or

@@ -1,6 +1,5 @@
 #include "ui/calculate_command.h"
 
-#include "engine/constants.h"
 #include "engine/outcome.h"
 #include "text/calculation_trace.h"
 #include "text/display_rules.h"
@@ -30,7 +29,6 @@ void HandOn(const CalculationEnding& ending, CalculationTrace& trace, Calculatio
 CalculationEnding Command1_Click(SurveyRecord& record, Fields& windowFields, PromptDialog& prompt,
                                  CalculationTrace& trace, CalculationMemory& memory)
 {
-    const Constants k = SetUpConstants();
     trace.Begin();
     TracedFields fields(windowFields, trace);
     fields.SetText("Text26", kOrderNote);
@@ -40,7 +38,7 @@ CalculationEnding Command1_Click(SurveyRecord& record, Fields& windowFields, Pro
     std::optional<CalculationEnding> ending = Entry(record, fields, prompt, trace, memory.accepted).Run();
     if (!ending) {
         BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-        ending = CalculationEnding::Finished(CalculateOutcome(record, k, sink));
+        ending = CalculationEnding::Finished(CalculateOutcome(record, sink));
     }
     HandOn(*ending, trace, memory, prompt);
     return std::move(*ending);

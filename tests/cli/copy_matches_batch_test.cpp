@@ -48,7 +48,7 @@ Cells FirstRow(const std::string& table, char separator)
 Cells CopyRow(SurveyRecord r)
 {
     NullSink sink;
-    const CalculationOutcome outcome = CalculateOutcome(r, SetUpConstants(), sink);
+    const CalculationOutcome outcome = CalculateOutcome(r, sink);
     // The batch tests with the default meter.
     return FirstRow(TabSeparatedResults(outcome, TestMisclosure(outcome, MeterPrecision{}), ""), '\t');
 }

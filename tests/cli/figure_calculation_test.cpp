@@ -28,15 +28,14 @@ TEST(CalculateFigureInPlace, LeavesWhatTheCopyingCalculationKeeps)
         Figure(2500, 2600, 2500, 2600, 509.905, 412.308, 474.345),  // A and C in one place: stops in the coordinates
         Figure(2500, 2600, 2450, 3550, 5, 4, 4.5),                  // distances that cannot meet: stops in the adjustment
     };
-    const Constants constants = SetUpConstants();
     NullSink sink;
     int failed = 0;
     for (const SurveyRecord& figure : figures) {
         SurveyRecord kept = figure;
-        const CalculationOutcome outcome = CalculateFigure(kept, constants, sink);
+        const CalculationOutcome outcome = CalculateFigure(kept, sink);
         SurveyRecord inPlace = figure;
         std::optional<CalculationExtras> extras = CalculationExtras{};  // left over from a figure before
-        const std::optional<CalculationFailure> failure = CalculateFigureInPlace(inPlace, constants, sink, extras);
+        const std::optional<CalculationFailure> failure = CalculateFigureInPlace(inPlace, sink, extras);
 
         EXPECT_EQ(RecordJson(inPlace).dump(), RecordJson(outcome.record).dump());
         EXPECT_EQ(FailureJson(failure).dump(), FailureJson(outcome.failure).dump());

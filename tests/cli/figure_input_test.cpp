@@ -26,7 +26,7 @@ TEST(FigureInput, WorkedFigure)
     // The single copies are taken by the calculation, as on entry.
     SurveyRecord calculated = r;
     NullSink sink;
-    EXPECT_FALSE(CalculateFigure(calculated, SetUpConstants(), sink).failure);
+    EXPECT_FALSE(CalculateFigure(calculated, sink).failure);
     EXPECT_EQ(calculated.S1obs, 509.905f);
     EXPECT_EQ(calculated.S3obs, 474.345f);
 }

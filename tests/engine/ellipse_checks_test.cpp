@@ -58,7 +58,7 @@ Rigorous RigorousAdjustment(const SurveyRecord& in)
 CalculationOutcome Outcome(SurveyRecord r)
 {
     NullSink sink;
-    return CalculateOutcome(r, SetUpConstants(), sink);
+    return CalculateOutcome(r, sink);
 }
 
 #define EXPECT_4_DIGITS(actual, expected) \

@@ -20,7 +20,7 @@ SurveyRecord AfterWorkedFigure()
 {
     SurveyRecord r = WorkedFigure();
     NullSink sink;
-    Calculate(r, SetUpConstants(), sink);
+    Calculate(r, sink);
     return r;
 }
 
@@ -46,7 +46,7 @@ Outcome RunSecond(const SurveyRecord& figure)
     o.before = SecondEntry(AfterWorkedFigure(), figure);
     o.after = o.before;
     NullSink sink;
-    o.failure = TryCalculate(o.after, SetUpConstants(), sink);
+    o.failure = TryCalculate(o.after, sink);
     return o;
 }
 
@@ -116,7 +116,7 @@ TEST(Failures, PonTheLineABOutsideTheSegmentAfterWIsShown)
     RecordingSink sink;
     SurveyRecord r = SecondEntry(AfterWorkedFigure(), figure);
     const SurveyRecord before = r;
-    const auto failure = TryCalculate(r, SetUpConstants(), sink);
+    const auto failure = TryCalculate(r, sink);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->step(), Step::Coefficients);
     EXPECT_EQ(sink.shown, std::vector<ResultField>{ResultField::w});
@@ -181,15 +181,14 @@ TEST(Failures, ZeroPositionErrorStopsBeforeM)
     SurveyRecord r = AfterWorkedFigure();
     const float mBefore = r.m;
     SurveyRecord figure = WorkedFigure();
-    const Constants k = SetUpConstants();
     NullSink sink;
-    const AdjustmentValues adj = AdjustFixedAngle(figure, k, sink);
-    const CoordinateValues coo = ComputeCoordinates(figure, adj, k, sink);
+    const AdjustmentValues adj = AdjustFixedAngle(figure, sink);
+    const CoordinateValues coo = ComputeCoordinates(figure, adj, sink);
     figure.w = 0.0f;
     figure.ms = 0.0f;
     figure.m = mBefore;
     try {
-        AssessPrecision(figure, adj, coo, k, sink);
+        AssessPrecision(figure, adj, coo, sink);
         FAIL() << "expected the relative error to fail";
     } catch (const CalculationFailure& f) {
         EXPECT_EQ(f.step(), Step::RelativeError);

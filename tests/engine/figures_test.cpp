@@ -12,7 +12,7 @@ using testing::Figure;
 CalculationValues RunFigure(SurveyRecord& r)
 {
     NullSink sink;
-    return Calculate(r, SetUpConstants(), sink);
+    return Calculate(r, sink);
 }
 
 TEST(NorthFigure, CarriedAzimuthIsBroughtBackIntoRange)
@@ -88,14 +88,13 @@ TEST(Routes, TiesGoToTheFirstOfTheLongest)
 TEST(Routes, EveryRouteGivesTheSameShownFigures)
 {
     SurveyRecord r = testing::WorkedFigure();
-    const Constants k = SetUpConstants();
     NullSink sink;
-    const AdjustmentValues adj = AdjustFixedAngle(r, k, sink);
-    const CoordinateValues coo = ComputeCoordinates(r, adj, k, sink);
+    const AdjustmentValues adj = AdjustFixedAngle(r, sink);
+    const CoordinateValues coo = ComputeCoordinates(r, adj, sink);
     SurveyRecord a = r, b = r, c = r;
-    AssessPrecisionByRoute(a, adj, coo, k, sink, Route::A);
-    AssessPrecisionByRoute(b, adj, coo, k, sink, Route::B);
-    AssessPrecisionByRoute(c, adj, coo, k, sink, Route::C);
+    AssessPrecisionByRoute(a, adj, coo, sink, Route::A);
+    AssessPrecisionByRoute(b, adj, coo, sink, Route::B);
+    AssessPrecisionByRoute(c, adj, coo, sink, Route::C);
     for (const SurveyRecord* q : {&b, &c}) {
         EXPECT_NEAR(q->px, a.px, 1e-4);
         EXPECT_NEAR(q->py, a.py, 1e-4);
@@ -109,7 +108,7 @@ TEST(SwappedPoints, NegativeAdjustedDistanceStopsBeforeP)
     // A and C of the worked figure exchanged, and S1 with S3.
     SurveyRecord r = Figure(2450, 3550, 3000, 3000, 2500, 2600, 474.345, 412.308, 509.905);
     NullSink sink;
-    const auto failure = TryCalculate(r, SetUpConstants(), sink);
+    const auto failure = TryCalculate(r, sink);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->step(), Step::AdjustedDistances);
     EXPECT_NE(failure->message().find("次序"), std::string::npos);

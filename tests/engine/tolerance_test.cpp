@@ -22,9 +22,8 @@ struct Tested {
 
 Tested Tried(SurveyRecord figure, MeterPrecision meter = {})
 {
-    const Constants k = SetUpConstants();
     NullSink sink;
-    Tested t{CalculateOutcome(figure, k, sink), std::nullopt};
+    Tested t{CalculateOutcome(figure, sink), std::nullopt};
     t.test = TestMisclosure(t.outcome, meter);
     return t;
 }
@@ -77,7 +76,6 @@ TEST(MeterTolerance, LimitIsInclusive)
 // give the coefficients independently of how the adjustment writes them.
 double MwFromFiniteDifferences(const SurveyRecord& figure, const MeterPrecision& meter)
 {
-    const Constants k = SetUpConstants();
     NullSink sink;
     double sum = 0.0;
     for (int side = 0; side < 3; ++side) {
@@ -86,7 +84,7 @@ double MwFromFiniteDifferences(const SurveyRecord& figure, const MeterPrecision&
         auto wAt = [&](double distance) {
             SurveyRecord r = figure;
             (side == 0 ? r.S1 : side == 1 ? r.S2 : r.S3) = distance;
-            const CalculationOutcome o = CalculateOutcome(r, k, sink);
+            const CalculationOutcome o = CalculateOutcome(r, sink);
             return double(o.record.w);
         };
         const double derivative = (wAt(D + h) - wAt(D - h)) / (2 * h);  // seconds per metre

@@ -12,7 +12,7 @@ using testing::WorkedFigure;
 
 class WorkedFigureTest : public ::testing::Test {
 protected:
-    void SetUp() override { values = Calculate(record, SetUpConstants(), sink); }
+    void SetUp() override { values = Calculate(record, sink); }
     SurveyRecord record = WorkedFigure();
     RecordingSink sink;
     CalculationValues values;
@@ -134,7 +134,7 @@ TEST(WorkedFigureShowing, EachResultIsShownBeforeTheNextStepRuns)
 {
     SurveyRecord r = testing::WorkedFigure();
     SnapshotSink sink;
-    Calculate(r, SetUpConstants(), sink);
+    Calculate(r, sink);
     EXPECT_TRUE(sink.wSeenBeforeK);
     EXPECT_TRUE(sink.measuredAtMs) << "ms is on screen before the distances are overwritten";
     EXPECT_TRUE(sink.yp1UnsetAtXp1);
@@ -146,7 +146,7 @@ TEST(WorkedFigureExact, ExactDistancesLeaveAlmostNoMisclosure)
     SurveyRecord r = testing::Figure(2500, 2600, 3000, 3000, 2450, 3550, std::sqrt(260000.0), std::sqrt(170000.0),
                                      std::sqrt(225000.0));
     NullSink sink;
-    const CalculationValues v = Calculate(r, SetUpConstants(), sink);
+    const CalculationValues v = Calculate(r, sink);
     EXPECT_LT(std::abs(r.w), 1e-9f);
     EXPECT_LT(std::abs(v.adjustment.dS1), 1e-13);
     EXPECT_LT(std::abs(v.adjustment.dS2), 1e-13);

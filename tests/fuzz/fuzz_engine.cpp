@@ -269,11 +269,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.S3obs = static_cast<float>(r.S3);
 
     const SurveyRecord before = r;
-    const Constants k = SetUpConstants();
     CheckingSink sink;
     std::optional<CalculationFailure> failure;
     try {
-        failure = TryCalculate(r, k, sink);
+        failure = TryCalculate(r, sink);
     } catch (...) {
         Broken("the calculation stopped with something other than a CalculationFailure", "");
     }
@@ -310,7 +309,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same figure again gives the same record, bit for bit.
     SurveyRecord again = before;
     NullSink quiet;
-    const std::optional<CalculationFailure> secondFailure = TryCalculate(again, k, quiet);
+    const std::optional<CalculationFailure> secondFailure = TryCalculate(again, quiet);
     CHECK(secondFailure.has_value() == failure.has_value() &&
               (!failure || secondFailure->step() == failure->step()),
           stop);

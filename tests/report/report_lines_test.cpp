@@ -148,7 +148,7 @@ TEST(ReportAfterAStoppedCalculate, NewInputsBesideTheOldResults)
     record.S1 = 5000, record.S2 = 412.308, record.S3 = 474.345;
     record.S1obs = 5000.0f, record.S2obs = 412.308f, record.S3obs = 474.345f;
     NullSink sink;
-    ASSERT_TRUE(TryCalculate(record, SetUpConstants(), sink).has_value());
+    ASSERT_TRUE(TryCalculate(record, sink).has_value());
 
     EXPECT_EQ(LineOf(record, 6)[2], Text("2400.000"));
     EXPECT_EQ(LineOf(record, 12)[2], Text("5000.0000"));

@@ -66,7 +66,7 @@ inline SurveyRecord WorkedRecord()
     r.S1 = 509.905, r.S2 = 412.308, r.S3 = 474.345;
     r.S1obs = static_cast<float>(r.S1), r.S2obs = static_cast<float>(r.S2), r.S3obs = static_cast<float>(r.S3);
     NullSink sink;
-    Calculate(r, SetUpConstants(), sink);
+    Calculate(r, sink);
     return r;
 }
 

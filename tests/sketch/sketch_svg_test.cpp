@@ -38,7 +38,7 @@ const SurveyRecord kSwapped = Figure(2450, 3550, 3000, 3000, 2500, 2600, 474.345
 CalculationOutcome Outcome(SurveyRecord r)
 {
     NullSink sink;
-    return CalculateOutcome(r, SetUpConstants(), sink);
+    return CalculateOutcome(r, sink);
 }
 
 class SketchSvg : public ::testing::Test {

@@ -15,7 +15,7 @@ SurveyRecord Calculated(double Xa, double Ya, double Xb, double Yb, double Xc, d
     SurveyRecord r;
     r.Xa = Xa, r.Ya = Ya, r.Xb = Xb, r.Yb = Yb, r.Xc = Xc, r.Yc = Yc, r.S1 = S1, r.S2 = S2, r.S3 = S3;
     NullSink sink;
-    Calculate(r, SetUpConstants(), sink);
+    Calculate(r, sink);
     return r;
 }
 

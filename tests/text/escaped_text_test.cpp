@@ -18,6 +18,14 @@ TEST(EscapedText, TerminalRuleEscapesControlsAndKeepsTheRest)
     EXPECT_EQ(TerminalSafe("新点 \xef\xbf\xbe \xe2\x80\xa8 \xff"), "新点 \xef\xbf\xbe \xe2\x80\xa8 \xff");
 }
 
+TEST(EscapedText, TerminalRuleEscapesAStrayByteThatIsAControlOfItsOwn)
+{
+    // 0x9B is the one-byte CSI of an 8-bit terminal: "\x9b2J" would clear it.
+    EXPECT_EQ(TerminalSafe("P\x9b" "2J"), "P\\u009B2J");
+    EXPECT_EQ(TerminalSafe("\xe6\x96\x85"), "\xe6\x96\x85");  // 斅 keeps its C1-like last byte
+    EXPECT_EQ(TerminalSafe("\xe6\x85"), "\xe6\\u0085");
+}
+
 TEST(EscapedText, DrawingRuleAlsoEscapesWhatXmlRefuses)
 {
     EXPECT_EQ(DrawingSafe("P\x1b[31m1\a"), "P\\e[31m1\\x07");

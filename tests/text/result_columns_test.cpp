@@ -15,7 +15,7 @@ CalculationOutcome Worked(const std::string& name)
     r.Xa = 2500, r.Ya = 2600, r.Xb = 3000, r.Yb = 3000, r.Xc = 2450, r.Yc = 3550;
     r.S1 = 509.905, r.S2 = 412.308, r.S3 = 474.345;
     NullSink sink;
-    return CalculateOutcome(r, SetUpConstants(), sink);
+    return CalculateOutcome(r, sink);
 }
 
 std::vector<std::string> Cells(const std::string& table, int line)

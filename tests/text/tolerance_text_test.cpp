@@ -24,7 +24,7 @@ struct Tested {
 Tested Tried(SurveyRecord figure, MeterPrecision meter = {})
 {
     NullSink sink;
-    const CalculationOutcome o = CalculateOutcome(figure, SetUpConstants(), sink);
+    const CalculationOutcome o = CalculateOutcome(figure, sink);
     return {o.record.w, *TestMisclosure(o, meter)};
 }
 
