@@ -19,7 +19,7 @@ void BindButtons(MainWindow& window)
         QCoreApplication::quit();
     });
     QObject::connect(window.button(QStringLiteral("Command3")), &QPushButton::clicked, &window,
-                     [&window] { RunPrintCommand(window.record(), window.trace(), &window); });
+                     [&window] { RunPrintCommand(window.record(), window.trace(), window.misclosureTest(), &window); });
     InstallWindowMenu(window);
 }
 

@@ -18,6 +18,7 @@
 #include "report/report_pdf.h"
 #include "text/result_columns.h"
 #include "ui/main_window.h"
+#include "ui/meter_precision_dialog.h"
 #include "ui/sketch_window.h"
 
 namespace corvanet {
@@ -44,6 +45,12 @@ public:
     void ShowAbout(QWidget* parent, const QString& title, const QString& text) override
     {
         QMessageBox::about(parent, title, text);
+    }
+    std::optional<MeterPrecision> AskMeterPrecision(QWidget* parent, const MeterPrecision& now) override
+    {
+        MeterPrecisionDialog dialog(now, parent);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.meter();
     }
 };
 
@@ -72,6 +79,8 @@ WindowMenu::WindowMenu(MainWindow& window)
     add("CopyResults", QStringLiteral("复制结果"), &WindowMenu::CopyResults);
     add("SaveReportPdf", QStringLiteral("另存报表为 PDF…"), &WindowMenu::SaveReportPdf);
     menu_->addSeparator();
+    add("MeterPrecision", QStringLiteral("测距精度…"), &WindowMenu::ChangeMeterPrecision);
+    menu_->addSeparator();
     add("About", QStringLiteral("关于 Corvanet"), &WindowMenu::About);
 
     // The keyboard's ways to the menu, wherever the focus is in the window.
@@ -88,11 +97,9 @@ WindowMenu::WindowMenu(MainWindow& window)
     window.installEventFilter(this);
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) field->installEventFilter(this);
 
-    // The memory may outlive the menu (it is a member of the window, the
-    // menu a child): the callback checks that the menu is still there.
-    window.memory().ended = [menu = QPointer<WindowMenu>(this)](const CalculationEnding&) {
-        if (menu && menu->sketch_) menu->sketch_->update();
-    };
+    connect(&window, &MainWindow::calculationEnded, this, [this] {
+        if (sketch_) sketch_->update();
+    });
 }
 
 WindowMenu::~WindowMenu() = default;
@@ -101,7 +108,7 @@ QAction* WindowMenu::action(const QString& name) const { return menu_->findChild
 
 QString WindowMenu::DiagramTip()
 {
-    return QStringLiteral("右键单击窗口（或按菜单键、Shift+F10）打开菜单：图形、复制结果、另存报表为 PDF、关于。");
+    return QStringLiteral("右键单击窗口（或按菜单键、Shift+F10）打开菜单：图形、复制结果、另存报表为 PDF、测距精度、关于。");
 }
 
 bool WindowMenu::eventFilter(QObject* watched, QEvent* event)
@@ -127,7 +134,8 @@ bool WindowMenu::eventFilter(QObject* watched, QEvent* event)
 void WindowMenu::Popup(QWidget* over, const QPoint& globalPos)
 {
     // Nothing to copy before the first calculation.
-    action(QStringLiteral("CopyResults"))->setEnabled(SceneOf(window_.memory(), window_.trace()).outcome != nullptr);
+    action(QStringLiteral("CopyResults"))
+        ->setEnabled(SceneOf(window_.memory(), window_.trace(), window_.meter()).outcome != nullptr);
     auto* field = qobject_cast<QLineEdit*>(over);
     if (!field) {
         menu_->popup(globalPos);
@@ -144,7 +152,7 @@ void WindowMenu::Popup(QWidget* over, const QPoint& globalPos)
 
 void WindowMenu::ShowSketch()
 {
-    if (!sketch_) sketch_ = new SketchWindow(window_.memory(), window_.trace(), &window_);
+    if (!sketch_) sketch_ = new SketchWindow(window_, &window_);
     sketch_->show();
     sketch_->raise();
     sketch_->activateWindow();
@@ -154,9 +162,10 @@ void WindowMenu::ShowSketch()
 void WindowMenu::CopyResults()
 {
     // The same results and note as the sketch.
-    const SketchScene shown = SceneOf(window_.memory(), window_.trace());
+    const SketchScene shown = SceneOf(window_.memory(), window_.trace(), window_.meter());
     if (!shown.outcome) return;
-    QApplication::clipboard()->setText(QString::fromStdString(TabSeparatedResults(*shown.outcome, std::nullopt, shown.staleNote)));
+    QApplication::clipboard()->setText(
+        QString::fromStdString(TabSeparatedResults(*shown.outcome, shown.test, shown.staleNote)));
 }
 
 void WindowMenu::SaveReportPdf()
@@ -166,8 +175,18 @@ void WindowMenu::SaveReportPdf()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
     // The same page as Print, stale marks and note included.
-    if (!WriteReportPdf(window_.record(), window_.trace(), QFile::encodeName(path).toStdString(), &error))
+    if (!WriteReportPdf(window_.record(), window_.trace(), window_.misclosureTest(),
+                        QFile::encodeName(path).toStdString(), &error))
         dialogs_->TellPdfFailed(&window_, QString::fromStdString(error));
+}
+
+void WindowMenu::ChangeMeterPrecision()
+{
+    if (const std::optional<MeterPrecision> meter = dialogs_->AskMeterPrecision(&window_, window_.meter())) {
+        SaveMeterPrecision(UserSettings(), *meter);
+        window_.SetMeter(*meter);
+        if (sketch_) sketch_->update();
+    }
 }
 
 void WindowMenu::About()

@@ -2,10 +2,13 @@
 // The main window's context menu: right click anywhere on the window, the
 // Menu key or Shift+F10. It offers the sketch of the last calculation, a copy
 // of its inputs and results for a spreadsheet, the report as a PDF file at
-// any time, and the program's version. A tooltip on the diagram says so.
+// any time, the distance meter's precision, and the program's version. A tooltip on the diagram says so.
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "engine/tolerance.h"
 
 class QAction;
 class QMenu;
@@ -25,6 +28,8 @@ public:
     virtual QString AskPdfPath(QWidget* parent) = 0;
     virtual void TellPdfFailed(QWidget* parent, const QString& why) = 0;
     virtual void ShowAbout(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The distance meter's precision, starting from `now`; none when the user cancels.
+    virtual std::optional<MeterPrecision> AskMeterPrecision(QWidget* parent, const MeterPrecision& now) = 0;
 };
 
 class WindowMenu final : public QObject {
@@ -36,7 +41,7 @@ public:
     void UseDialogs(WindowMenuDialogs& dialogs) { dialogs_ = &dialogs; }
 
     QMenu* menu() const { return menu_; }
-    // By object name: "ShowSketch", "CopyResults", "SaveReportPdf", "About".
+    // By object name: "ShowSketch", "CopyResults", "SaveReportPdf", "MeterPrecision", "About".
     QAction* action(const QString& name) const;
     // Null until the sketch is first asked for.
     SketchWindow* sketchWindow() const { return sketch_; }
@@ -52,6 +57,7 @@ private:
     void ShowSketch();
     void CopyResults();
     void SaveReportPdf();
+    void ChangeMeterPrecision();
     void About();
 
     MainWindow& window_;

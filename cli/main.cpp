@@ -149,7 +149,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         std::string bytes, error;
         if (!o.pdf.empty() &&
             !write("PDF", o.pdf,
-                   corvanet::ReportPdfBytes(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), &bytes, &error),
+                   corvanet::ReportPdfBytes(record, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), test, &bytes, &error),
                    bytes, error))
             return kUsageError;
         if (!o.svg.empty() &&
@@ -162,7 +162,7 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     } else if (o.report) {
         corvanet::SurveyRecord shown = record;
         shown.PointName = corvanet::TerminalSafe(record.PointName);
-        std::cout << corvanet::ReportPlainText(shown, corvanet::TraceOfWholeEntry(calc.texts, calc.failure));
+        std::cout << corvanet::ReportPlainText(shown, corvanet::TraceOfWholeEntry(calc.texts, calc.failure), test);
     } else if (o.pdf.empty() && o.svg.empty()) {
         PrintSummary(record, calc, test);
     }

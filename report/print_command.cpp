@@ -44,7 +44,7 @@ public:
     }
 };
 
-void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent,
+void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent,
                      PrintCommandDialogs& dialogs, const QString& why)
 {
     if (!dialogs.OfferPdf(parent, why)) return;
@@ -52,20 +52,20 @@ void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, 
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     std::string error;
-    if (!WriteReportPdf(record, trace, QFile::encodeName(path).toStdString(), &error))
+    if (!WriteReportPdf(record, trace, test, QFile::encodeName(path).toStdString(), &error))
         dialogs.TellPdfFailed(parent, QString::fromStdString(error));
 }
 
 }  // namespace
 
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent,
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent,
                      PrintCommandDialogs& dialogs, PrintSystem& printSystem)
 {
     // Ask first: a printer that cannot take the job costs the user nothing
     // but the message.
     const PrinterQueue queue = printSystem.DefaultQueue();
     if (queue.state != PrinterQueue::State::Ready) {
-        OfferPdfInstead(record, trace, parent, dialogs, QueueProblemText(queue));
+        OfferPdfInstead(record, trace, test, parent, dialogs, QueueProblemText(queue));
         return;
     }
     // The printer gets the very page the PDF offer writes, on its own paper.
@@ -73,21 +73,21 @@ void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, 
     const QString page = spool.filePath(QStringLiteral("report.pdf"));
     try {
         if (!spool.isValid()) throw PrinterFailure("无法建立临时文件夹。");
-        WriteReportFile(record, trace, queue.page, page);
+        WriteReportFile(record, trace, test, queue.page, page);
     } catch (const PrinterFailure& failure) {
-        OfferPdfInstead(record, trace, parent, dialogs,
+        OfferPdfInstead(record, trace, test, parent, dialogs,
                         QString::fromStdString(failure.what()) + QStringLiteral("报表没有打印。"));
         return;
     }
     const SentJob job = printSystem.Send(queue, page, kJobTitle);
-    if (!job.created) OfferPdfInstead(record, trace, parent, dialogs, JobProblemText(queue, job));
+    if (!job.created) OfferPdfInstead(record, trace, test, parent, dialogs, JobProblemText(queue, job));
 }
 
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, QWidget* parent)
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent)
 {
     MessageBoxDialogs dialogs;
     const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();
-    RunPrintCommand(record, trace, parent, dialogs, *cups);
+    RunPrintCommand(record, trace, test, parent, dialogs, *cups);
 }
 
 }  // namespace corvanet

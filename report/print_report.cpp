@@ -3,15 +3,16 @@
 #include <cmath>
 
 #include "text/number_text.h"
+#include "text/tolerance_text.h"
 
 namespace corvanet {
 
 void PrintReport(const SurveyRecord& record, ReportPrinter& printer)
 {
-    PrintReport(record, CalculationTrace{}, printer);
+    PrintReport(record, CalculationTrace{}, std::nullopt, printer);
 }
 
-void PrintReport(const SurveyRecord& r, const CalculationTrace& trace, ReportPrinter& printer)
+void PrintReport(const SurveyRecord& r, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, ReportPrinter& printer)
 {
     const auto line = [&printer](std::vector<PrintItem> items) { printer.PrintLine(items); };
     const auto empty = [&line] { line({}); };
@@ -34,6 +35,12 @@ void PrintReport(const SurveyRecord& r, const CalculationTrace& trace, ReportPri
         line({Tab(22), Text(trace.IncompleteNote())});
         line({Tab(22), Text(std::string("标有 ") + kStaleValueMark +
                             " 的数值不是这次计算得出的（来自以前的计算或尚未计算），不属于本页的图形。")});
+        if (!(test && test->exceeded)) empty();
+    }
+    // A misclosure beyond what the meter allows: the figure is computed, but
+    // the measurement is not acceptable as it stands.
+    if (test && test->exceeded) {
+        line({Tab(22), Text(ExceededNote(r.w, *test))});
         empty();
     }
     line({Tab(22), Text("起始点座标 :")});

@@ -76,7 +76,7 @@ QPageLayout DefaultReportPage()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
 }
 
-QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
+QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& name)
 {
     // In memory first: the file is then written and checked in one go, so
@@ -93,16 +93,16 @@ QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, 
         writer.setTitle(QStringLiteral("Corvanet 报表"));
         writer.setCreator(QStringLiteral("Corvanet"));
         QtReportPrinter printer(writer, name);
-        PrintReport(record, trace, printer);
+        PrintReport(record, trace, test, printer);
     }
     return bytes;
 }
 
-void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const QPageLayout& page,
+void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& path)
 {
     const QString name = QStringLiteral("PDF 文件“%1”").arg(path);
-    const QByteArray pdf = ReportPdf(record, trace, page, name);
+    const QByteArray pdf = ReportPdf(record, trace, test, page, name);
     std::string reason;
     if (!WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(pdf.constData(), pdf.size()), &reason))
         throw PrinterFailure((name + QStringLiteral("无法写入（%1）。").arg(QString::fromStdString(reason))).toStdString());

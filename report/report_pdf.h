@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "engine/tolerance.h"
 #include "engine/survey_record.h"
 #include "text/calculation_trace.h"
 
@@ -11,7 +12,7 @@ namespace corvanet {
 // (QApplication will do) to exist, for the fonts; without one it makes
 // nothing. On failure returns false and, if `error` is not null, puts the
 // reason there (UTF-8, for the user).
-bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace, std::string* pdf, std::string* error);
+bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, std::string* pdf, std::string* error);
 
 // Writes that report to the PDF file `path`, whole or not at all (see
 // WriteWholeFile). `path` is the name as the file system has it, bytes
@@ -21,7 +22,7 @@ bool WriteReportPdf(const SurveyRecord& record, const std::string& path, std::st
 
 // The same, with the marks and the note of a calculation that did not
 // complete (see PrintReport).
-bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::string& path,
+bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const std::string& path,
                     std::string* error);
 
 }  // namespace corvanet

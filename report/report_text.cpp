@@ -63,10 +63,10 @@ std::string ReportPlainText(const SurveyRecord& record)
     return printer.Text();
 }
 
-std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace)
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test)
 {
     TextReportPrinter printer;
-    PrintReport(record, trace, printer);
+    PrintReport(record, trace, test, printer);
     return printer.Text();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/tolerance.h"
 #include "engine/survey_record.h"
 #include "report/report_printer.h"
 #include "text/calculation_trace.h"
@@ -37,6 +38,6 @@ private:
 std::string ReportPlainText(const SurveyRecord& record);
 // The same with the note and the marks `trace` asks for when the last
 // calculation did not complete.
-std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace);
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test);
 
 }  // namespace corvanet

@@ -8,7 +8,10 @@
 
 #include "fonts/font_substitution.h"
 #include "ui/caption_label.h"
+#include "ui/meter_precision_dialog.h"
 #include "ui/stale_look.h"
+#include "text/display_rules.h"
+#include "text/tolerance_text.h"
 #include "ui/twips.h"
 #include "ui/window_layout.h"
 
@@ -123,6 +126,12 @@ MainWindow::MainWindow(QWidget* parent)
     fields_.value(QStringLiteral("Text1"))->setFocus();
 
     resize(scale.X(kLayoutRight + kLayoutMargin), scale.Y(kLayoutBottom + kLayoutMargin));
+
+    meter_ = LoadMeterPrecision(UserSettings());
+    memory_.ended = [this](const CalculationEnding& ending) {
+        ShowMisclosureTest();
+        emit calculationEnded(ending);
+    };
 }
 
 MainWindow::~MainWindow() = default;
@@ -146,6 +155,38 @@ void MainWindow::SetText(std::string_view name, const std::string& text)
     // The first value of a new figure turns every other box stale at once.
     for (QLineEdit* box : std::as_const(fields_))
         ShowAsStale(*box, trace_.IsStale(box->objectName().toStdString()));
+    ShowMisclosureTest();
+}
+
+void MainWindow::SetMeter(const MeterPrecision& meter)
+{
+    meter_ = meter;
+    ShowMisclosureTest();
+}
+
+std::optional<MisclosureTest> MainWindow::misclosureTest() const
+{
+    if (!memory_.last || trace_.outcome() == CalculationTrace::Outcome::Running ||
+        trace_.IsStale(ResultBoxName(ResultField::w)))
+        return std::nullopt;
+    return TestMisclosure(*memory_.last, meter_);
+}
+
+void MainWindow::ShowMisclosureTest()
+{
+    const char* const name = ResultBoxName(ResultField::w);
+    QLineEdit* box = fields_.value(QString::fromLatin1(name));
+    if (!box) return;
+    const std::optional<MisclosureTest> test = misclosureTest();
+    if (!test) {
+        // Whatever the stale look set stands; a verdict of before goes.
+        if (!trace_.IsStale(name)) ShowAsStale(*box, false);
+        return;
+    }
+    QPalette look;
+    if (test->exceeded) look.setColor(QPalette::Text, QColor(255, 0, 0));
+    box->setPalette(look);
+    box->setToolTip(QString::fromStdString(ToleranceTooltip(*test)));
 }
 
 }  // namespace corvanet

@@ -10,6 +10,7 @@
 #include "ui/calculation_memory.h"
 #include "ui/prompt_dialog.h"
 #include "engine/survey_record.h"
+#include "engine/tolerance.h"
 #include "text/calculation_trace.h"
 
 class QLineEdit;
@@ -26,9 +27,11 @@ public:
 
     SurveyRecord& record() { return record_; }
     CalculationMemory& memory() { return memory_; }
+    const CalculationMemory& memory() const { return memory_; }
     // How the last calculation ended, and which of the values shown belong
     // to the figure now entered.
     CalculationTrace& trace() { return trace_; }
+    const CalculationTrace& trace() const { return trace_; }
     PromptDialog& prompt() { return *prompt_; }
     // Tests drive the entry with a scripted dialog; the window keeps its own.
     void UsePrompt(PromptDialog& prompt) { prompt_ = &prompt; }
@@ -37,13 +40,29 @@ public:
     QString fieldText(const QString& name) const;
     void SetText(std::string_view name, const std::string& text) override;
 
+    // The distance meter the misclosure is tested against. A new one applies
+    // at once to the calculation on show: the test is derived, not stored.
+    const MeterPrecision& meter() const { return meter_; }
+    void SetMeter(const MeterPrecision& meter);
+    // The test of the w on show: none while a calculation runs, when w is an
+    // earlier calculation's, or when the calculation did not reach the
+    // condition's coefficients.
+    std::optional<MisclosureTest> misclosureTest() const;
+
+signals:
+    // After every Calculate, however it ended.
+    void calculationEnded(const corvanet::CalculationEnding& ending);
+
 private:
+    void ShowMisclosureTest();
+
     SurveyRecord record_;
     CalculationMemory memory_;
     CalculationTrace trace_;
     std::unique_ptr<PromptDialog> ownPrompt_;
     PromptDialog* prompt_;
     QHash<QString, QLineEdit*> fields_;
+    MeterPrecision meter_;
 };
 
 }  // namespace corvanet

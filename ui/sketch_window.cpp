@@ -2,19 +2,21 @@
 
 #include <QPainter>
 
+#include "ui/main_window.h"
+
 namespace corvanet {
 
-SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace)
+SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace, const MeterPrecision& meter)
 {
     SketchScene scene;
     if (!memory.last) return scene;
     scene.outcome = &*memory.last;
     scene.staleNote = trace.EarlierResultsNote();
+    scene.test = TestMisclosure(*memory.last, meter);
     return scene;
 }
 
-SketchWindow::SketchWindow(const CalculationMemory& memory, const CalculationTrace& trace, QWidget* parent)
-    : QWidget(parent, Qt::Window), memory_(memory), trace_(trace)
+SketchWindow::SketchWindow(const MainWindow& window, QWidget* parent) : QWidget(parent, Qt::Window), window_(window)
 {
     setObjectName(QStringLiteral("SketchWindow"));
     setWindowTitle(QStringLiteral("图形 — Corvanet"));
@@ -25,7 +27,7 @@ SketchWindow::SketchWindow(const CalculationMemory& memory, const CalculationTra
 void SketchWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PaintSketch(painter, QRectF(rect()), SceneOf(memory_, trace_));
+    PaintSketch(painter, QRectF(rect()), SceneOf(window_.memory(), window_.trace(), window_.meter()));
 }
 
 }  // namespace corvanet

@@ -10,21 +10,22 @@
 
 namespace corvanet {
 
+class MainWindow;
+
 // The last calculation's results as the sketch and the copy show them:
-// nothing before the first that stopped or completed, and the trace's note
-// when a later one was cancelled.
-SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace);
+// nothing before the first that stopped or completed, the trace's note when a
+// later one was cancelled, and the misclosure tested against `meter`.
+SketchScene SceneOf(const CalculationMemory& memory, const CalculationTrace& trace, const MeterPrecision& meter);
 
 class SketchWindow final : public QWidget {
 public:
-    SketchWindow(const CalculationMemory& memory, const CalculationTrace& trace, QWidget* parent);
+    SketchWindow(const MainWindow& window, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const CalculationMemory& memory_;
-    const CalculationTrace& trace_;
+    const MainWindow& window_;
 };
 
 }  // namespace corvanet

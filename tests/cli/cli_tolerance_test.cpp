@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -62,6 +63,39 @@ TEST(CliTolerance, AMeterThatIsNoMeterIsAUsageError)
         EXPECT_TRUE(r.out.empty()) << bad;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
     }
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+TEST(CliTolerance, ReportNotesAnExceededMisclosureAfterAStoppedCalculationsNote)
+{
+    // A figure that passes prints exactly what it printed with no test at all.
+    const std::string passes = RunCli("--report", Figure("509.905")).out;
+    EXPECT_EQ(passes, RunCli("--report --precision 1000,1000", Figure("509.905")).out);
+    EXPECT_EQ(passes.find("注意"), std::string::npos);
+
+    const auto blunder = Lines(RunCli("--report", Figure("510.005")).out);
+    ASSERT_GT(blunder.size(), 5u);
+    EXPECT_EQ(blunder[3], std::string(21, ' ') +
+                              "注意：固定角闭合差 w = -52.84秒 超过限差 ±4.91秒（测距精度 ±(2 mm + 2 ppm·D)，"
+                              "限差取 2 倍中误差），请检查观测边长。");
+    EXPECT_EQ(blunder[4], "");
+    EXPECT_EQ(blunder.size(), Lines(passes).size() + 2) << "the note and a blank line, the page's own lines kept";
+
+    // A and C swapped: the adjustment stops after the coefficients, w is far beyond.
+    const auto swapped =
+        Lines(RunCli("--report", "2450\n3550\n3000\n3000\n2500\n2600\nP1\n474.345\n412.308\n509.905\n").out);
+    ASSERT_GT(swapped.size(), 7u);
+    EXPECT_NE(swapped[3].find("注意：最近一次计算没有完成"), std::string::npos) << "the stopped note first";
+    EXPECT_NE(swapped[5].find("注意：固定角闭合差 w = "), std::string::npos) << swapped[5];
+    EXPECT_EQ(swapped[6], "");
 }
 
 }  // namespace

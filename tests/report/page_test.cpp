@@ -73,7 +73,7 @@ protected:
     {
         const QString path = dir.filePath(QString::fromUtf8(name));
         std::string error;
-        EXPECT_TRUE(WriteReportPdf(record, trace, path.toStdString(), &error)) << error;
+        EXPECT_TRUE(WriteReportPdf(record, trace, std::nullopt, path.toStdString(), &error)) << error;
         return path;
     }
     QTemporaryDir dir;

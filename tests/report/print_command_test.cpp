@@ -89,7 +89,7 @@ protected:
     }
     QString InDir(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     bool DirIsEmpty() const { return QDir(dir.path()).isEmpty(); }
-    void Print(const CalculationTrace& trace = {}) { RunPrintCommand(WorkedRecord(), trace, nullptr, dialogs, system); }
+    void Print(const CalculationTrace& trace = {}) { RunPrintCommand(WorkedRecord(), trace, std::nullopt, nullptr, dialogs, system); }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
@@ -278,7 +278,7 @@ TEST_F(RealRejectingQueue, SaysTheQueueRefusesJobsAndNoJobIsLeft)
     EXPECT_EQ(queue.state, State::Rejecting);
     dialogs.takeOffer = true;
     dialogs.path = InDir("saved.pdf");
-    RunPrintCommand(WorkedRecord(), {}, nullptr, dialogs, *cups);
+    RunPrintCommand(WorkedRecord(), {}, std::nullopt, nullptr, dialogs, *cups);
     ASSERT_EQ(dialogs.offers.size(), 1u);
     EXPECT_EQ(dialogs.offers[0], QStringLiteral("打印机“TestQueue”现在不接受打印任务（维护中），报表没有打印。"));
     EXPECT_TRUE(PdfText(InDir("saved.pdf")).contains(QStringLiteral("xp1=2600.004")));
@@ -291,7 +291,7 @@ TEST_F(RealRejectingQueue, OnceItAcceptsAgainTheReportBecomesOneJob)
 {
     ASSERT_TRUE(Admin("cupsaccept", {"TestQueue"}));
     const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();
-    RunPrintCommand(WorkedRecord(), {}, nullptr, dialogs, *cups);
+    RunPrintCommand(WorkedRecord(), {}, std::nullopt, nullptr, dialogs, *cups);
     EXPECT_TRUE(dialogs.offers.empty()) << dialogs.offers[0].toStdString();
     QByteArray jobs;
     ASSERT_TRUE(Admin("lpstat", {"-W", "all", "-o"}, &jobs));

@@ -24,6 +24,7 @@
 #include "tests/ui/scripted_prompt.h"
 #include "tests/ui/screenshots.h"
 #include "ui/main_window.h"
+#include "ui/meter_precision_dialog.h"
 #include "ui/sketch_window.h"
 
 namespace corvanet {
@@ -37,8 +38,15 @@ public:
     QString AskPdfPath(QWidget*) override { return pdfPath; }
     void TellPdfFailed(QWidget*, const QString& why) override { failures.push_back(why); }
     void ShowAbout(QWidget*, const QString& title, const QString& text) override { about = title + "\n" + text; }
+    std::optional<MeterPrecision> AskMeterPrecision(QWidget*, const MeterPrecision& now) override
+    {
+        offered = now;
+        return meter;
+    }
 
     QString pdfPath;
+    std::optional<MeterPrecision> meter;  // the answer; none: Cancel
+    std::optional<MeterPrecision> offered;
     std::vector<QString> failures;
     QString about;
 };
@@ -84,8 +92,8 @@ protected:
     QTemporaryDir dir;
 };
 
-const QStringList kFourActions = {QStringLiteral("图形…"), QStringLiteral("复制结果"), QStringLiteral("另存报表为 PDF…"),
-                                  QStringLiteral("关于 Corvanet")};
+const QStringList kActions = {QStringLiteral("图形…"), QStringLiteral("复制结果"), QStringLiteral("另存报表为 PDF…"),
+                              QStringLiteral("测距精度…"), QStringLiteral("关于 Corvanet")};
 
 
 // The popup menu now open, and its captions without separators.
@@ -109,7 +117,7 @@ TEST_F(Menu, RightClickAnywhereOpensIt)
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(where));
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(control, &click);
-        EXPECT_EQ(OpenMenu(), kFourActions) << where;
+        EXPECT_EQ(OpenMenu(), kActions) << where;
         EXPECT_FALSE(menu->action(QStringLiteral("CopyResults"))->isEnabled()) << "nothing to copy yet";
         CloseMenu();
     }
@@ -118,7 +126,7 @@ TEST_F(Menu, RightClickAnywhereOpensIt)
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(field, &click);
     const QStringList captions = OpenMenu();
-    EXPECT_EQ(captions.mid(captions.size() - 4), kFourActions);
+    EXPECT_EQ(captions.mid(captions.size() - 5), kActions);
     EXPECT_GT(captions.size(), 4) << "the field's own copy and paste stay";
     if (QWidget* open = QApplication::activePopupWidget()) testing::KeepScreenshot(open->grab().toImage(), "corvanet-field-menu.png");
     CloseMenu();
@@ -134,7 +142,7 @@ TEST_F(Menu, MenuKeyAndShiftF10OpenIt)
              {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
             QTest::keyClick(window.focusWidget(), key, modifiers);
             const QStringList captions = OpenMenu();
-            EXPECT_EQ(captions.mid(captions.size() - 4), kFourActions) << focus << " " << key;
+            EXPECT_EQ(captions.mid(captions.size() - 5), kActions) << focus << " " << key;
             CloseMenu();
         }
     }
@@ -258,14 +266,14 @@ TEST_F(Menu, SketchWindowFollowsEachCalculation)
     EXPECT_TRUE(sketch->isVisible());
     EXPECT_TRUE(sketch->isWindow());
     EXPECT_FALSE(sketch->isModal());
-    EXPECT_EQ(SceneOf(window.memory(), window.trace()).outcome, nullptr);
+    EXPECT_EQ(SceneOf(window.memory(), window.trace(), window.meter()).outcome, nullptr);
     const QImage before = sketch->grab().toImage();
 
     Calculate(testing::WorkedEntry());
     const QImage worked = sketch->grab().toImage();
     EXPECT_NE(worked, before);
     testing::KeepScreenshot(worked, "corvanet-sketch.png");
-    ASSERT_NE(SceneOf(window.memory(), window.trace()).outcome, nullptr);
+    ASSERT_NE(SceneOf(window.memory(), window.trace(), window.meter()).outcome, nullptr);
 
     Calculate(SwappedEntry());
     const QImage swapped = sketch->grab().toImage();
@@ -274,7 +282,7 @@ TEST_F(Menu, SketchWindowFollowsEachCalculation)
 
     Calculate({"1", "", testing::kCancel});
     EXPECT_NE(sketch->grab().toImage(), swapped) << "now says it is from an earlier calculation";
-    EXPECT_FALSE(SceneOf(window.memory(), window.trace()).staleNote.empty());
+    EXPECT_FALSE(SceneOf(window.memory(), window.trace(), window.meter()).staleNote.empty());
 
     menu->action(QStringLiteral("ShowSketch"))->trigger();
     EXPECT_EQ(menu->sketchWindow(), sketch) << "one sketch window";
@@ -353,6 +361,67 @@ TEST_F(Menu, UpRecallsTheCorrectedValueNotTheFirstTyped)
     ASSERT_TRUE(typist.Finished());
     EXPECT_EQ(window.record().Xa, 2500.0);
     EXPECT_EQ(window.record().Ya, 999.0);
+}
+
+// The worked figure with a 10 cm blunder in S1.
+std::vector<Answer> BlunderEntry()
+{
+    std::vector<Answer> answers = testing::WorkedEntry();
+    answers[13] = "510.005";
+    return answers;
+}
+
+TEST_F(Menu, MisclosureBeyondTheLimitShowsRedWithTheVerdictInTheTooltip)
+{
+    QLineEdit* w = window.findChild<QLineEdit*>(QStringLiteral("Text18"));
+    ASSERT_NE(w, nullptr);
+    const QColor ordinary = w->palette().color(QPalette::Text);
+    Calculate(testing::WorkedEntry());
+    EXPECT_EQ(w->toolTip(), QStringLiteral("限差 ±4.91秒（2 倍中误差，测距精度 ±(2 mm + 2 ppm·D)）：合格"));
+    EXPECT_EQ(w->palette().color(QPalette::Text), ordinary);
+    EXPECT_EQ(Row(Copied(), 1).last(), QStringLiteral("pass")) << "the copy's verdict column";
+
+    Calculate(BlunderEntry());
+    EXPECT_EQ(w->text(), QStringLiteral("-52.84秒"));
+    EXPECT_EQ(w->toolTip(), QStringLiteral("限差 ±4.91秒（2 倍中误差，测距精度 ±(2 mm + 2 ppm·D)）：超限"));
+    EXPECT_EQ(w->palette().color(QPalette::Text), QColor(255, 0, 0));
+    testing::KeepScreenshot(window.grab().toImage(), "window-misclosure-exceeded.png");
+    // Nothing else in the window changes colour.
+    for (QLineEdit* box : window.findChildren<QLineEdit*>()) {
+        if (box != w) EXPECT_EQ(box->palette().color(QPalette::Text), ordinary) << box->objectName().toStdString();
+    }
+
+    // A new figure's first value: the blunder's w is an earlier calculation's now, grey and without a verdict.
+    ScriptedPrompt prompt(window, {"2500", "", std::nullopt});
+    window.UsePrompt(prompt);
+    window.button(QStringLiteral("Command1"))->click();
+    window.UsePrompt(window.prompt());
+    EXPECT_NE(w->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_FALSE(w->toolTip().contains(QStringLiteral("超限")));
+}
+
+TEST_F(Menu, AnotherMeterAppliesAtOnceAndIsKept)
+{
+    QLineEdit* w = window.findChild<QLineEdit*>(QStringLiteral("Text18"));
+    Calculate(testing::WorkedEntry());
+    ASSERT_TRUE(w->toolTip().endsWith(QStringLiteral("合格")));
+
+    dialogs.meter = std::nullopt;  // Cancel changes nothing
+    menu->action(QStringLiteral("MeterPrecision"))->trigger();
+    ASSERT_TRUE(dialogs.offered);
+    EXPECT_EQ(dialogs.offered->a, 2.0);
+    EXPECT_TRUE(w->toolTip().endsWith(QStringLiteral("合格")));
+
+    // 1 mm + 1 ppm: m_w = 1.23″, the worked figure's 2.76″ is beyond 2.46″.
+    dialogs.meter = MeterPrecision{1.0, 1.0};
+    menu->action(QStringLiteral("MeterPrecision"))->trigger();
+    EXPECT_EQ(w->toolTip(), QStringLiteral("限差 ±2.46秒（2 倍中误差，测距精度 ±(1 mm + 1 ppm·D)）：超限"));
+    EXPECT_EQ(w->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(LoadMeterPrecision(UserSettings()).b, 1.0) << "kept for the next start";
+    MainWindow restarted;
+    EXPECT_EQ(restarted.meter().a, 1.0);
+
+    SaveMeterPrecision(UserSettings(), MeterPrecision{});
 }
 
 }  // namespace
