@@ -130,32 +130,33 @@ inline constexpr std::array<const RecordField*, kResultFieldCount> kResultFieldR
     return rows;
 }();
 
+// The rows that name a column in `column` (a member such as resultColumn), in
+// the record's order.
+template <const char* const RecordField::*column>
+constexpr auto RowsWithColumn()
+{
+    constexpr std::size_t n = std::count_if(std::begin(kRecordFields), std::end(kRecordFields),
+                                            [](const RecordField& f) { return f.*column != nullptr; });
+    std::array<const RecordField*, n> rows{};
+    std::size_t i = 0;
+    for (const RecordField& f : kRecordFields)
+        if (f.*column) rows[i++] = &f;
+    return rows;
+}
+
 // The columns of the results in the batch output and the copy, between the
 // status and the failure's step: in the order the calculation stores them,
 // fields stored by one step in the record's order.
 inline constexpr auto kResultColumns = [] {
-    constexpr std::size_t n = std::count_if(std::begin(kRecordFields), std::end(kRecordFields),
-                                            [](const RecordField& f) { return f.resultColumn != nullptr; });
-    std::array<const RecordField*, n> columns{};
-    std::size_t i = 0;
-    for (const RecordField& f : kRecordFields)
-        if (f.resultColumn) columns[i++] = &f;
-    for (std::size_t j = 1; j < n; ++j)  // an insertion sort: stable, and usable here
+    auto columns = RowsWithColumn<&RecordField::resultColumn>();
+    for (std::size_t j = 1; j < columns.size(); ++j)  // an insertion sort: stable, and usable here
         for (std::size_t k = j; k > 0 && *columns[k]->storedBy < *columns[k - 1]->storedBy; --k)
             std::swap(columns[k], columns[k - 1]);
     return columns;
 }();
 
 // The fields the user enters, in the columns of the batch input: name first.
-inline constexpr auto kInputColumns = [] {
-    constexpr std::size_t n = std::count_if(std::begin(kRecordFields), std::end(kRecordFields),
-                                            [](const RecordField& f) { return f.inputColumn != nullptr; });
-    std::array<const RecordField*, n> columns{};
-    std::size_t i = 0;
-    for (const RecordField& f : kRecordFields)
-        if (f.inputColumn) columns[i++] = &f;
-    return columns;
-}();
+inline constexpr auto kInputColumns = RowsWithColumn<&RecordField::inputColumn>();
 
 // The input columns' names joined by commas, as the batch's header.
 inline constexpr auto kInputHeader = [] {
