@@ -65,6 +65,17 @@ TEST(CliTolerance, AMeterThatIsNoMeterIsAUsageError)
     }
 }
 
+TEST(CliTolerance, BatchTakesTheMeterToo)
+{
+    const std::string csv = "name,Xa,Ya,Xb,Yb,Xc,Yc,S1,S2,S3\nP1,2500,2600,3000,3000,2450,3550,509.905,412.308,474.345\n";
+    const std::string byDefault = RunCli("--batch -", csv).out;
+    EXPECT_NE(byDefault.find(",2.4569836475886864,4.913967295177373,pass\n"), std::string::npos) << byDefault;
+    // 1 mm + 1 ppm: the worked figure's 2.76″ is beyond the limit of 2.46″.
+    const std::string finer = RunCli("--batch - --precision 1,1", csv).out;
+    EXPECT_NE(finer.find(",exceeded\n"), std::string::npos) << finer;
+    EXPECT_EQ(RunCli("--batch - --precision 0,0", csv).status, 2);
+}
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
