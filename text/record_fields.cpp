@@ -23,10 +23,16 @@ consteval std::size_t MemberCount()
 static_assert(MemberCount<SurveyRecord>() == std::size(kRecordFields),
               "every field of SurveyRecord needs its row in kRecordFields");
 
+// Counted over the rows rather than read through kResultFieldRows: GCC's
+// UndefinedBehaviorSanitizer makes a row's address no constant to test.
 constexpr bool EveryResultHasItsRow()
 {
-    for (const RecordField* f : kResultFieldRows)
-        if (!f || !f->box || !f->storedBy || !f->shownAfter) return false;
+    for (std::size_t field = 0; field < kResultFieldCount; ++field) {
+        int rows = 0;
+        for (const RecordField& f : kRecordFields)
+            if (f.result && static_cast<std::size_t>(*f.result) == field && f.box && f.storedBy && f.shownAfter) ++rows;
+        if (rows != 1) return false;
+    }
     return true;
 }
 static_assert(EveryResultHasItsRow(), "each ResultField needs one row with its box and steps");
