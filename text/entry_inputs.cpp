@@ -10,15 +10,25 @@ constexpr const char* kConfirm1 = "确认输入是否正确入 ? 输入正确单
 constexpr const char* kConfirm2 = "确认输入是否正确入 ? 输入正确按输入键( 即为:Enter键 );输入错误按零( 即为:0) ";
 constexpr const char* kConfirm3 = "确认输入是否正确 ? 输入正确单击 Enter 键 );输入错误输入( 即为:0)";
 
-// A row read from the record's fields; `observed` is the single copy taken
-// when the value is accepted.
+// A row read from the record's fields.
 constexpr EntryInput Input(const RecordField& field, const char* label, const char* prompt, const char* reentryPrompt,
-                           const char* firstConfirmation, const char* laterConfirmation, bool echoAfterReentry,
-                           const RecordField* observed = nullptr)
+                           const char* firstConfirmation, const char* laterConfirmation, bool echoAfterReentry)
 {
     return {&field, field.member.real, field.box, label, prompt, reentryPrompt, firstConfirmation, laterConfirmation,
-            echoAfterReentry, observed,
-            observed ? static_cast<int>(*observed->storedBy) - static_cast<int>(Step::ObservedS1) + 1 : 0};
+            echoAfterReentry, nullptr, 0};
+}
+
+// A measured distance: `observed` is the single copy taken when it is accepted.
+// (No null test of a row's address here: GCC's sanitizer build cannot
+// evaluate one at compile time.)
+constexpr EntryInput Input(const RecordField& field, const char* label, const char* prompt, const char* reentryPrompt,
+                           const char* firstConfirmation, const char* laterConfirmation, bool echoAfterReentry,
+                           const RecordField& observed)
+{
+    EntryInput in = Input(field, label, prompt, reentryPrompt, firstConfirmation, laterConfirmation, echoAfterReentry);
+    in.observed = &observed;
+    in.observedSide = static_cast<int>(*observed.storedBy) - static_cast<int>(Step::ObservedS1) + 1;
+    return in;
 }
 
 constexpr std::array<EntryInput, 10> kInputs{{
@@ -36,11 +46,11 @@ constexpr std::array<EntryInput, 10> kInputs{{
           kConfirm1, false),
     Input(FieldNamed("PointName"), "待定点点名", "请输入待定点 P 的点名 :", nullptr, nullptr, nullptr, true),
     Input(FieldNamed("S1"), "S1", "请输入第一条观测边长 S1 :", "输入第一条观测边长 S1 正确的数值 :", kConfirm3,
-          kConfirm3, true, &FieldNamed("S1obs")),
+          kConfirm3, true, FieldNamed("S1obs")),
     Input(FieldNamed("S2"), "S2", "请输入第二条观测边长 S2 :", "输入第二条观测边长 S2 正确的数值 :", kConfirm1,
-          kConfirm3, true, &FieldNamed("S2obs")),
+          kConfirm3, true, FieldNamed("S2obs")),
     Input(FieldNamed("S3"), "S3", "请输入第三条观测边长 S3 :", "输入第三条观测边长 S3 正确的数值 :", kConfirm3,
-          kConfirm3, true, &FieldNamed("S3obs")),
+          kConfirm3, true, FieldNamed("S3obs")),
 }};
 
 }  // namespace
