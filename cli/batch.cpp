@@ -215,12 +215,9 @@ private:
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
                 // The test reads the measured distances, which the adjustment overwrites.
-                SurveyRecord measured;
-                measured.Xa = r.Xa, measured.Ya = r.Ya, measured.Xb = r.Xb, measured.Yb = r.Yb;
-                measured.Xc = r.Xc, measured.Yc = r.Yc, measured.S1 = r.S1, measured.S2 = r.S2, measured.S3 = r.S3;
-                const auto failure = CalculateFigureInPlace(r, sink_, extras_);
-                const std::optional<MisclosureTest> test =
-                    TestMisclosure(measured, r.w, failure ? &*failure : nullptr, options_.meter);
+                const std::array<double, 3> measured{r.S1, r.S2, r.S3};
+                const auto failure = CalculateFigureInPlace(r, sink_, extras_, coefficients_);
+                const std::optional<MisclosureTest> test = TestMisclosure(coefficients_, measured, r.w, options_.meter);
                 if (failure) {
                     ++summary_.failed;
                     WriteResultRow(out_, row.line, r.PointName, "failed", &r, &*failure, failure->message(),
@@ -255,6 +252,7 @@ private:
     TextDecoder decoder_;
     BatchSummary summary_;
     std::optional<CalculationExtras> extras_;
+    std::optional<ConditionCoefficients> coefficients_;
     OutputBuffer out_;
     const std::array<std::size_t, kInputFields> promptColumn_ = PromptColumns();
     bool stopped_ = false;

@@ -23,12 +23,14 @@ CalculationOutcome CalculateFigure(SurveyRecord& record, ResultSink& sink)
     return CalculateOutcome(record, sink);
 }
 
-std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record,
-                                                         ResultSink& sink, std::optional<CalculationExtras>& extras)
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, ResultSink& sink,
+                                                         std::optional<CalculationExtras>& extras,
+                                                         std::optional<ConditionCoefficients>& coefficients)
 {
     extras.reset();
+    coefficients.reset();
     if (auto failure = TakeObservedCopies(record)) return failure;
-    return CalculateInPlace(record, sink, extras);
+    return CalculateInPlace(record, sink, extras, coefficients);
 }
 
 }  // namespace corvanet

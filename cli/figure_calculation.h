@@ -13,8 +13,10 @@ namespace corvanet {
 CalculationOutcome CalculateFigure(SurveyRecord& record, ResultSink& sink);
 
 // The same, leaving the record as the calculation left it and no copy of it
-// (the batch's way): the failure, if any; `extras` is set when there is none.
-std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record,
-                                                         ResultSink& sink, std::optional<CalculationExtras>& extras);
+// (the batch's way): the failure, if any; `extras` is set when there is none,
+// `coefficients` once the adjustment reached them.
+std::optional<CalculationFailure> CalculateFigureInPlace(SurveyRecord& record, ResultSink& sink,
+                                                         std::optional<CalculationExtras>& extras,
+                                                         std::optional<ConditionCoefficients>& coefficients);
 
 }  // namespace corvanet

@@ -84,9 +84,10 @@ AdjustmentValues Condition(StepMarker& at, SurveyRecord& r, ResultSink& sink)
     };
 }
 
-AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, ResultSink& sink)
+// The rest, from the condition's values `v`: the correction of the measured
+// distances by the one correlate.
+AdjustmentValues Adjust(StepMarker& at, SurveyRecord& r, AdjustmentValues v, ResultSink& sink)
 {
-    AdjustmentValues v = Condition(at, r, sink);
     const Real S1 = r.S1, S2 = r.S2, S3 = r.S3;
     const Real a1 = v.a1, a2 = v.a2, a3 = v.a3;
 
@@ -155,21 +156,20 @@ Misclosure CarriedMisclosure(Real alphaBA, Real angABP, Real angPBC, Real alphaB
 
 void TakeObservedCopy(SurveyRecord& record, int side) { RunStage(TakeCopy, record, side); }
 
-std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered)
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink,
+                                  std::optional<ConditionCoefficients>& coefficients)
 {
-    SurveyRecord scratch = entered;
-    NullSink sink;
-    try {
-        const AdjustmentValues v = RunStage(Condition, scratch, sink);
-        return ConditionCoefficients{v.a1, v.a2, v.a3};
-    } catch (const CalculationFailure&) {
-        return std::nullopt;
-    }
+    coefficients.reset();
+    // Two stages, so that the coefficients are kept even when a later step fails.
+    const AdjustmentValues v = RunStage(Condition, record, sink);
+    coefficients = ConditionCoefficients{v.a1, v.a2, v.a3};
+    return RunStage(Adjust, record, v, sink);
 }
 
 AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink)
 {
-    return RunStage(Adjust, record, sink);
+    std::optional<ConditionCoefficients> coefficients;
+    return AdjustFixedAngle(record, sink, coefficients);
 }
 
 }  // namespace corvanet

@@ -59,13 +59,12 @@ struct ConditionCoefficients {
     double a3;
 };
 
-// The coefficients the adjustment of `entered` (the measured distances in
-// S1..S3) works with, bit for bit; none when it stops before reaching them.
-std::optional<ConditionCoefficients> ConditionCoefficientsOf(const SurveyRecord& entered);
-
 // Reads the inputs of `record`, writes w, ms and the adjusted S1..S3.
 // Throws CalculationFailure at the failing step; fields written before it
-// keep their new values.
+// keep their new values, and `coefficients` holds the condition's once they
+// are worked out, whatever fails after them.
+AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink,
+                                  std::optional<ConditionCoefficients>& coefficients);
 AdjustmentValues AdjustFixedAngle(SurveyRecord& record, ResultSink& sink);
 
 }  // namespace corvanet

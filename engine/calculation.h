@@ -15,7 +15,9 @@ struct CalculationValues {
 };
 
 // Runs the three stages on the inputs in `record`. Throws CalculationFailure
-// at the failing step, with the record as it stood at that moment.
+// at the failing step, with the record as it stood at that moment and
+// `coefficients` set if the adjustment got as far as them.
+CalculationValues Calculate(SurveyRecord& record, ResultSink& sink, std::optional<ConditionCoefficients>& coefficients);
 CalculationValues Calculate(SurveyRecord& record, ResultSink& sink);
 
 // The same, with the failure returned instead of thrown.

@@ -20,6 +20,9 @@ struct CalculationOutcome {
     SurveyRecord record;   // as the calculation left it
     std::optional<CalculationFailure> failure;
     std::optional<CalculationExtras> extras;  // present only when the calculation is complete
+    // The condition's, once the adjustment got as far as them; the misclosure
+    // is tested with them.
+    std::optional<ConditionCoefficients> coefficients = std::nullopt;
 
     bool Complete() const { return !failure; }
     // P stands in the record: the coordinates step ran to its end, even if a
@@ -32,8 +35,10 @@ struct CalculationOutcome {
 CalculationOutcome CalculateOutcome(SurveyRecord& record, ResultSink& sink);
 
 // The same without the copies: the record is left as the calculation left
-// it, `extras` is set when it completes, and the failure is returned.
+// it, `extras` is set when it completes, `coefficients` once the adjustment
+// reached them, and the failure is returned.
 std::optional<CalculationFailure> CalculateInPlace(SurveyRecord& record, ResultSink& sink,
-                                                   std::optional<CalculationExtras>& extras);
+                                                   std::optional<CalculationExtras>& extras,
+                                                   std::optional<ConditionCoefficients>& coefficients);
 
 }  // namespace corvanet

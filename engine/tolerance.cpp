@@ -1,24 +1,20 @@
 #include "engine/tolerance.h"
 
-#include "engine/adjustment.h"
 #include "engine/checked_real.h"
 
 namespace corvanet {
 
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float w, const CalculationFailure* failure,
+std::optional<MisclosureTest> TestMisclosure(const std::optional<ConditionCoefficients>& c,
+                                             const std::array<double, 3>& measured, float w,
                                              const MeterPrecision& meter)
 {
-    // A calculation that stopped at the entry, in the adjustment's first steps
-    // or at the coefficients themselves has none to test with.
-    if (failure && failure->step() <= Step::Coefficients) return std::nullopt;
-    const std::optional<ConditionCoefficients> c = ConditionCoefficientsOf(entered);
     if (!c) return std::nullopt;
     try {
         const Real a = meter.a, b = meter.b;
         // The linear form of the data sheets: σ = a + b·D, D in km for mm.
-        const Real sigma1 = a + b * Real(entered.S1) / 1000.0;
-        const Real sigma2 = a + b * Real(entered.S2) / 1000.0;
-        const Real sigma3 = a + b * Real(entered.S3) / 1000.0;
+        const Real sigma1 = a + b * Real(measured[0]) / 1000.0;
+        const Real sigma2 = a + b * Real(measured[1]) / 1000.0;
+        const Real sigma3 = a + b * Real(measured[2]) / 1000.0;
         // a1..a3 are seconds per metre, σ is in mm.
         const Real t1 = Real(c->a1) * sigma1 / 1000.0;
         const Real t2 = Real(c->a2) * sigma2 / 1000.0;
@@ -39,7 +35,8 @@ std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& entered, float 
 
 std::optional<MisclosureTest> TestMisclosure(const CalculationOutcome& outcome, const MeterPrecision& meter)
 {
-    return TestMisclosure(outcome.entered, outcome.record.w, outcome.failure ? &*outcome.failure : nullptr, meter);
+    const SurveyRecord& in = outcome.entered;
+    return TestMisclosure(outcome.coefficients, {in.S1, in.S2, in.S3}, outcome.record.w, meter);
 }
 
 }  // namespace corvanet

@@ -6,7 +6,6 @@
 #include <array>
 #include <optional>
 
-#include "engine/constants.h"
 #include "engine/outcome.h"
 
 namespace corvanet {
@@ -24,11 +23,12 @@ struct MisclosureTest {
     bool exceeded;                // |w| > limit
 };
 
-// The test of the misclosure `w` (as the record stores it) of the figure
-// whose measured distances `measured` holds in S1..S3, for a calculation that
-// ended with `failure` (null: complete). None where the calculation did not
-// get past the coefficients of the condition.
-std::optional<MisclosureTest> TestMisclosure(const SurveyRecord& measured, float w, const CalculationFailure* failure,
+// The test of the misclosure `w` (as the record stores it), with the
+// condition's coefficients and the measured distances S1..S3 (metres) the
+// adjustment worked with. None where the calculation did not reach the
+// coefficients, or the meter's figures are out of all proportion.
+std::optional<MisclosureTest> TestMisclosure(const std::optional<ConditionCoefficients>& coefficients,
+                                             const std::array<double, 3>& measured, float w,
                                              const MeterPrecision& meter);
 
 // The same for a calculation as it is kept.

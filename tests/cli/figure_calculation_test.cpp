@@ -35,12 +35,17 @@ TEST(CalculateFigureInPlace, LeavesWhatTheCopyingCalculationKeeps)
         const CalculationOutcome outcome = CalculateFigure(kept, sink);
         SurveyRecord inPlace = figure;
         std::optional<CalculationExtras> extras = CalculationExtras{};  // left over from a figure before
-        const std::optional<CalculationFailure> failure = CalculateFigureInPlace(inPlace, sink, extras);
+        std::optional<ConditionCoefficients> coefficients = ConditionCoefficients{1, 2, 3};
+        const std::optional<CalculationFailure> failure = CalculateFigureInPlace(inPlace, sink, extras, coefficients);
 
         EXPECT_EQ(RecordJson(inPlace).dump(), RecordJson(outcome.record).dump());
         EXPECT_EQ(FailureJson(failure).dump(), FailureJson(outcome.failure).dump());
         EXPECT_EQ(EllipseJson(extras).dump(), EllipseJson(outcome.extras).dump());
         EXPECT_EQ(ChecksJson(extras).dump(), ChecksJson(outcome.extras).dump());
+        ASSERT_EQ(coefficients.has_value(), outcome.coefficients.has_value());
+        if (coefficients) {
+            EXPECT_EQ(coefficients->a2, outcome.coefficients->a2);
+        }
         failed += failure.has_value();
     }
     EXPECT_EQ(failed, 4) << "each way of stopping is tried";

@@ -388,7 +388,9 @@ TEST_F(Menu, MisclosureBeyondTheLimitShowsRedWithTheVerdictInTheTooltip)
     testing::KeepScreenshot(window.grab().toImage(), "window-misclosure-exceeded.png");
     // Nothing else in the window changes colour.
     for (QLineEdit* box : window.findChildren<QLineEdit*>()) {
-        if (box != w) EXPECT_EQ(box->palette().color(QPalette::Text), ordinary) << box->objectName().toStdString();
+        if (box != w) {
+            EXPECT_EQ(box->palette().color(QPalette::Text), ordinary) << box->objectName().toStdString();
+        }
     }
 
     // A new figure's first value: the blunder's w is an earlier calculation's now, grey and without a verdict.
