@@ -15,7 +15,8 @@ const char* ZeroMdCause(const SurveyRecord& r)
     return kZeroMdUnderflowMxMy;
 }
 
-PrecisionValues Assess(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj, const CoordinateValues& coo, ResultSink& sink, Route route)
+PrecisionValues Assess(StepMarker& at, SurveyRecord& r, const AdjustmentValues& adj, const CoordinateValues& coo,
+                       ResultSink& sink, Route route)
 {
     const Real s1 = r.S1, s2 = r.S2, s3 = r.S3;
     const Real a1 = adj.a1, a2 = adj.a2, a3 = adj.a3, Naa = adj.Naa;
@@ -108,12 +109,14 @@ Route ChooseRoute(double s1, double s2, double s3)
     return Route::C;
 }
 
-PrecisionValues AssessPrecision(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo, ResultSink& sink)
+PrecisionValues AssessPrecision(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo,
+                                ResultSink& sink)
 {
     return AssessPrecisionByRoute(record, adj, coo, sink, ChooseRoute(record.S1, record.S2, record.S3));
 }
 
-PrecisionValues AssessPrecisionByRoute(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo, ResultSink& sink, Route route)
+PrecisionValues AssessPrecisionByRoute(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo,
+                                       ResultSink& sink, Route route)
 {
     return RunStage(Assess, record, adj, coo, sink, route);
 }

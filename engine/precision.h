@@ -24,7 +24,8 @@ Route ChooseRoute(double s1, double s2, double s3);
 
 // Writes px, py, mx, my, md (shown together) and then m, along the route
 // that ChooseRoute takes.
-PrecisionValues AssessPrecision(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo, ResultSink& sink);
+PrecisionValues AssessPrecision(SurveyRecord& record, const AdjustmentValues& adj, const CoordinateValues& coo,
+                                ResultSink& sink);
 
 // The same along a given route, to compare the routes on one figure.
 PrecisionValues AssessPrecisionByRoute(SurveyRecord& record, const AdjustmentValues& adj,

@@ -44,7 +44,8 @@ public:
     }
 };
 
-void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent,
+void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, QWidget* parent,
                      PrintCommandDialogs& dialogs, const QString& why)
 {
     if (!dialogs.OfferPdf(parent, why)) return;
@@ -58,7 +59,8 @@ void OfferPdfInstead(const SurveyRecord& record, const CalculationTrace& trace, 
 
 }  // namespace
 
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent,
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, QWidget* parent,
                      PrintCommandDialogs& dialogs, PrintSystem& printSystem)
 {
     // Ask first: a printer that cannot take the job costs the user nothing
@@ -83,7 +85,8 @@ void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, 
     if (!job.created) OfferPdfInstead(record, trace, test, parent, dialogs, JobProblemText(queue, job));
 }
 
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent)
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, QWidget* parent)
 {
     MessageBoxDialogs dialogs;
     const std::unique_ptr<PrintSystem> cups = CupsPrintSystem();

@@ -15,7 +15,8 @@ class PrintSystem;
 // The Print button: prints the report of `record` on the default printer.
 // Asks nothing and shows nothing when the printer takes the job; says
 // plainly when it does not, and offers the same report as a PDF file.
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent);
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, QWidget* parent);
 
 // The dialogs of the Print button when printing fails.
 class PrintCommandDialogs {
@@ -31,7 +32,8 @@ public:
 };
 
 // The Print button with its print system and dialogs given.
-void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, QWidget* parent,
+void RunPrintCommand(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, QWidget* parent,
                      PrintCommandDialogs& dialogs, PrintSystem& printSystem);
 
 }  // namespace corvanet

@@ -12,7 +12,8 @@ void PrintReport(const SurveyRecord& record, ReportPrinter& printer)
     PrintReport(record, CalculationTrace{}, std::nullopt, printer);
 }
 
-void PrintReport(const SurveyRecord& r, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, ReportPrinter& printer)
+void PrintReport(const SurveyRecord& r, const CalculationTrace& trace, const std::optional<MisclosureTest>& test,
+                 ReportPrinter& printer)
 {
     const auto line = [&printer](std::vector<PrintItem> items) { printer.PrintLine(items); };
     const auto empty = [&line] { line({}); };

@@ -18,6 +18,7 @@ void PrintReport(const SurveyRecord& record, ReportPrinter& printer);
 // beyond its limit is noted there too, after the note of a stopped
 // calculation. With `trace` all current (no calculation yet, or a complete
 // one) and no exceeded test, the report is exactly the one above.
-void PrintReport(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, ReportPrinter& printer);
+void PrintReport(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test,
+                 ReportPrinter& printer);
 
 }  // namespace corvanet

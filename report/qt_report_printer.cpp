@@ -76,7 +76,8 @@ QPageLayout DefaultReportPage()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
 }
 
-QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
+QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& name)
 {
     // In memory first: the file is then written and checked in one go, so
@@ -98,7 +99,8 @@ QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, 
     return bytes;
 }
 
-void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
+void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& path)
 {
     const QString name = QStringLiteral("PDF 文件“%1”").arg(path);

@@ -67,13 +67,15 @@ QPageLayout DefaultReportPage();
 // The report of `record` on `page` as the bytes of a PDF file, made in
 // memory. Throws PrinterFailure, with `name` saying which page, when it
 // cannot be painted.
-QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
+QByteArray ReportPdf(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& name);
 
 // Writes the report of `record` to the PDF file `path` on `page`, whole or
 // not at all (see WriteWholeFile). Throws PrinterFailure, naming the file
 // and the cause, when it cannot be written.
-void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const QPageLayout& page,
+void WriteReportFile(const SurveyRecord& record, const CalculationTrace& trace,
+                     const std::optional<MisclosureTest>& test, const QPageLayout& page,
                      const QString& path);
 
 }  // namespace corvanet

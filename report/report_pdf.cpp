@@ -17,7 +17,8 @@ bool Fail(std::string* error, std::string reason)
 
 }  // namespace
 
-bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, std::string* pdf, std::string* error)
+bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace,
+                    const std::optional<MisclosureTest>& test, std::string* pdf, std::string* error)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return Fail(error, "没有图形界面环境（QGuiApplication），无法排版 PDF 报表。");
@@ -35,7 +36,8 @@ bool WriteReportPdf(const SurveyRecord& record, const std::string& path, std::st
     return WriteReportPdf(record, CalculationTrace{}, std::nullopt, path, error);
 }
 
-bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const std::string& path,
+bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace,
+                    const std::optional<MisclosureTest>& test, const std::string& path,
                     std::string* error)
 {
     if (path.empty()) return Fail(error, "没有给出 PDF 文件名。");

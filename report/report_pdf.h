@@ -12,7 +12,8 @@ namespace corvanet {
 // (QApplication will do) to exist, for the fonts; without one it makes
 // nothing. On failure returns false and, if `error` is not null, puts the
 // reason there (UTF-8, for the user).
-bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, std::string* pdf, std::string* error);
+bool ReportPdfBytes(const SurveyRecord& record, const CalculationTrace& trace,
+                    const std::optional<MisclosureTest>& test, std::string* pdf, std::string* error);
 
 // Writes that report to the PDF file `path`, whole or not at all (see
 // WriteWholeFile). `path` is the name as the file system has it, bytes
@@ -22,7 +23,8 @@ bool WriteReportPdf(const SurveyRecord& record, const std::string& path, std::st
 
 // The same, with the marks and the note of a calculation that did not
 // complete (see PrintReport).
-bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test, const std::string& path,
+bool WriteReportPdf(const SurveyRecord& record, const CalculationTrace& trace,
+                    const std::optional<MisclosureTest>& test, const std::string& path,
                     std::string* error);
 
 }  // namespace corvanet

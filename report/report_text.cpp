@@ -63,7 +63,8 @@ std::string ReportPlainText(const SurveyRecord& record)
     return printer.Text();
 }
 
-std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test)
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace,
+                            const std::optional<MisclosureTest>& test)
 {
     TextReportPrinter printer;
     PrintReport(record, trace, test, printer);

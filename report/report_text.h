@@ -38,6 +38,7 @@ private:
 std::string ReportPlainText(const SurveyRecord& record);
 // The same with the note and the marks `trace` asks for when the last
 // calculation did not complete.
-std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace, const std::optional<MisclosureTest>& test);
+std::string ReportPlainText(const SurveyRecord& record, const CalculationTrace& trace,
+                            const std::optional<MisclosureTest>& test);
 
 }  // namespace corvanet
