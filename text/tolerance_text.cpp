@@ -1,23 +1,16 @@
 #include "text/tolerance_text.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "text/display_rules.h"
 #include "text/number_reading.h"
 #include "text/number_text.h"
+#include "text/result_columns.h"
 
 namespace corvanet {
 namespace {
 
 constexpr const char* kMeterForm = "测距精度应写成 a,b（a 为毫米，b 为 ppm），例如 2,2";
-
-std::string Shortest(double value)
-{
-    char buffer[kShortestTextLength + 1];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 }  // namespace
 
@@ -25,9 +18,9 @@ std::optional<std::string> MeterPrecisionProblem(const MeterPrecision& meter)
 {
     // Written so that a NaN fails the range checks too.
     if (!(meter.a >= 0.0 && meter.a <= kMaxMeterA))
-        return "测距精度的固定误差 a 应在 0 到 " + Shortest(kMaxMeterA) + " 毫米之间";
+        return "测距精度的固定误差 a 应在 0 到 " + TableNumber(kMaxMeterA) + " 毫米之间";
     if (!(meter.b >= 0.0 && meter.b <= kMaxMeterB))
-        return "测距精度的比例误差 b 应在 0 到 " + Shortest(kMaxMeterB) + " ppm 之间";
+        return "测距精度的比例误差 b 应在 0 到 " + TableNumber(kMaxMeterB) + " ppm 之间";
     if (meter.a == 0.0 && meter.b == 0.0) return std::string("测距精度的 a 和 b 不能都为 0");
     return std::nullopt;
 }
@@ -47,7 +40,7 @@ std::variant<MeterPrecision, std::string> ReadMeterPrecision(std::string_view te
 
 std::string MeterText(const MeterPrecision& meter)
 {
-    return "±(" + Shortest(meter.a) + " mm + " + Shortest(meter.b) + " ppm·D)";
+    return "±(" + TableNumber(meter.a) + " mm + " + TableNumber(meter.b) + " ppm·D)";
 }
 
 std::string LimitText(double limit) { return "±" + FormatRounded(limit, "0.00") + "秒"; }
