@@ -29,32 +29,11 @@ void ExpectWorkedResults(const MainWindow& w)
     for (const auto& [box, shown] : kWorkedResults) EXPECT_EQ(Field(w, box.c_str()), shown) << box;
 }
 
-TEST(BadInputAtEveryPrompt, NotANumberIsAskedForAgain)
+// Each line of `bad` typed at every value prompt before the good one: each
+// is warned about with its line of `said`, the prompt comes again, and the
+// worked figure still comes out.
+void ExpectAskedAgainAtEveryPrompt(const std::vector<std::string>& bad, const std::vector<std::string>& said)
 {
-    const std::vector<std::string> bad = {"abc", "", "1,5", "0x10", "inf", "nan", std::string(10000, 'x'), "12 5", "一"};
-    for (const ValuePrompt& vp : kValuePrompts) {
-        SCOPED_TRACE(vp.message);
-        Script s = WorkedEntry();
-        s.insert(s.begin() + static_cast<std::ptrdiff_t>(vp.at), bad.begin(), bad.end());
-        MainWindow window;
-        ScriptedPrompt p(window, s);
-        PressCalculate(window, p);
-        EXPECT_TRUE(p.Finished());
-        ASSERT_EQ(p.warnings.size(), bad.size());
-        for (const std::string& w : p.warnings) EXPECT_EQ(w, kNeedNumber);
-        // The prompt is asked once for each bad line and once more for the good one.
-        std::size_t asked = 0;
-        for (const std::string& m : p.Messages()) asked += (m == vp.message);
-        EXPECT_EQ(asked, bad.size() + 1);
-        ExpectWorkedResults(window);
-    }
-}
-
-TEST(BadInputAtEveryPrompt, OutOfRangeIsAskedForAgainAndSaysSo)
-{
-    // Too small was once taken silently as zero.
-    const std::vector<std::string> bad = {"1e999", std::string(10000, '9'), "1e-400", "-1e-400"};
-    const std::vector<std::string> said = {kTooLarge, kTooLarge, kTooSmall, kTooSmall};
     for (const ValuePrompt& vp : kValuePrompts) {
         SCOPED_TRACE(vp.message);
         Script s = WorkedEntry();
@@ -64,8 +43,25 @@ TEST(BadInputAtEveryPrompt, OutOfRangeIsAskedForAgainAndSaysSo)
         PressCalculate(window, p);
         EXPECT_TRUE(p.Finished());
         EXPECT_EQ(p.warnings, said);
+        // The prompt is asked once for each bad line and once more for the good one.
+        std::size_t asked = 0;
+        for (const std::string& m : p.Messages()) asked += (m == vp.message);
+        EXPECT_EQ(asked, bad.size() + 1);
         ExpectWorkedResults(window);
     }
+}
+
+TEST(BadInputAtEveryPrompt, NotANumberIsAskedForAgain)
+{
+    const std::vector<std::string> bad = {"abc", "", "1,5", "0x10", "inf", "nan", std::string(10000, 'x'), "12 5", "一"};
+    ExpectAskedAgainAtEveryPrompt(bad, std::vector<std::string>(bad.size(), kNeedNumber));
+}
+
+TEST(BadInputAtEveryPrompt, OutOfRangeIsAskedForAgainAndSaysSo)
+{
+    // Too small was once taken silently as zero.
+    ExpectAskedAgainAtEveryPrompt({"1e999", std::string(10000, '9'), "1e-400", "-1e-400"},
+                                  {kTooLarge, kTooLarge, kTooSmall, kTooSmall});
 }
 
 TEST(BadInputAtEveryPrompt, OtherWaysOfWritingTheSameNumberAreAccepted)
