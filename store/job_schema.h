@@ -1,0 +1,60 @@
+#pragma once
+// The job file's schema, in one place: the tables a job holds, the version
+// they make, and how a calculation becomes a row of `calculations`. Anyone
+// may read a job with any SQLite tool; the README describes these columns.
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "engine/outcome.h"
+#include "engine/tolerance.h"
+
+namespace corvanet {
+
+// Marks an SQLite file as a job ("CVJB"): another program's database, even
+// with tables of the same names, is not a job.
+inline constexpr int kJobApplicationId = 0x43564A42;
+// PRAGMA user_version of the jobs this program writes; a newer job is refused.
+inline constexpr int kJobSchemaVersion = 1;
+
+// One calculation as a job keeps it.
+struct CalculationEntry {
+    QDateTime calculatedAt;  // kept in UTC, to the second
+    const CalculationOutcome& outcome;
+    MeterPrecision meter;  // the meter in force: the test, if any, is against it
+    std::optional<MisclosureTest> test;
+};
+
+enum class ColumnType { Real, Text };
+
+struct JobColumn {
+    const char* name;
+    ColumnType type;
+};
+
+// The columns of `calculations` after its `id`, in their order.
+std::span<const JobColumn> CalculationColumns();
+// The values of those columns for `entry`, in the same order. A figure is the
+// double the record holds (a single widened exactly), so that what is read
+// back is bit for bit what was shown; NULL where the calculation did not get.
+std::vector<QVariant> CalculationRow(const CalculationEntry& entry);
+
+// The statements that make a job of kJobSchemaVersion from one of
+// `fromVersion` (0: a new, empty file). Run in one transaction.
+QStringList SchemaUpgrade(int fromVersion);
+
+// P of a row as the precision assessment took it: from the known point
+// with the longest adjusted distance, as ChooseRoute picks it. SQL
+// expressions over the row's columns, for the record window and the export;
+// NULL where the calculation did not reach P.
+QString ReportedXpSql();
+QString ReportedYpSql();
+
+// The time as `calculated_at` keeps it: ISO 8601, UTC, seconds.
+QString JobTime(const QDateTime& time);
+
+}  // namespace corvanet
