@@ -5,6 +5,8 @@
 #include <QTranslator>
 
 #include "app/button_binding.h"
+#include "app/job_session.h"
+#include "app/window_menu.h"
 #include "ui/main_window.h"
 
 namespace corvanet {
@@ -19,11 +21,12 @@ void StartApplication(QTranslator& qtTexts)
         QApplication::installTranslator(&qtTexts);
 }
 
-std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts)
+std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts, const QString& jobPath)
 {
     StartApplication(qtTexts);
     auto window = std::make_unique<MainWindow>();
     BindButtons(*window);
+    WindowMenuOf(*window)->job().OpenAfterFirstFrame(jobPath);
     return window;
 }
 

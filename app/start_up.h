@@ -1,7 +1,9 @@
 #pragma once
 // What the program does before its window shows, shared by `corvanet` and the
 // start-up benchmark so that the benchmark times the window the user gets.
+#include <QString>
 #include <memory>
+
 
 class QTranslator;
 
@@ -14,7 +16,9 @@ class MainWindow;
 // the QApplication.
 void StartApplication(QTranslator& qtTexts);
 
-// StartApplication, then the main window with its buttons bound.
-std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts);
+// StartApplication, then the main window with its buttons bound and its
+// menu installed. Its job, `jobPath` (else the one used last, else the
+// default job), opens after the window's first frame.
+std::unique_ptr<MainWindow> OpenMainWindow(QTranslator& qtTexts, const QString& jobPath = QString());
 
 }  // namespace corvanet

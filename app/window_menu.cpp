@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "text/version.h"
 #include "report/report_pdf.h"
 #include "text/result_columns.h"
+#include "app/job_session.h"
 #include "ui/main_window.h"
 #include "ui/meter_precision_dialog.h"
 #include "ui/sketch_window.h"
@@ -52,6 +54,25 @@ public:
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.meter();
     }
+    QString AskNewJobPath(QWidget* parent) override
+    {
+        // An existing file is opened as a job, never replaced: no question
+        // of overwriting.
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("新建作业"), JobFolder().filePath(QStringLiteral("作业.cvjob")),
+                                            kJobFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+    }
+    QString AskOpenJobPath(QWidget* parent) override
+    {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开作业"), JobFolder().path(), kJobFilter);
+    }
+    void TellJob(QWidget* parent, const QString& message) override
+    {
+        QMessageBox::warning(parent, QStringLiteral("作业"), message);
+    }
+
+private:
+    static inline const QString kJobFilter = QStringLiteral("Corvanet 作业 (*.cvjob)");
+    static QDir JobFolder() { return QDir::home(); }
 };
 
 QRect DiagramArea(const QWidget& window)
@@ -67,7 +88,7 @@ QRect DiagramArea(const QWidget& window)
 
 WindowMenu::WindowMenu(MainWindow& window)
     : QObject(&window), window_(window), menu_(new QMenu(&window)), ownDialogs_(std::make_unique<QtMenuDialogs>()),
-      dialogs_(ownDialogs_.get())
+      dialogs_(ownDialogs_.get()), job_(new JobSession(window, *dialogs_))
 {
     setObjectName(QStringLiteral("WindowMenu"));
     menu_->setObjectName(QStringLiteral("ContextMenu"));
@@ -75,6 +96,12 @@ WindowMenu::WindowMenu(MainWindow& window)
         QAction* a = menu_->addAction(text, this, run);
         a->setObjectName(QString::fromLatin1(name));
     };
+    // The open job by name, its path in the tooltip; not a command.
+    add("JobName", QString(), &WindowMenu::NameJob);
+    action(QStringLiteral("JobName"))->setEnabled(false);
+    add("NewJob", QStringLiteral("新建作业…"), &WindowMenu::NewJob);
+    add("OpenJob", QStringLiteral("打开作业…"), &WindowMenu::OpenJob);
+    menu_->addSeparator();
     add("ShowSketch", QStringLiteral("图形…"), &WindowMenu::ShowSketch);
     add("CopyResults", QStringLiteral("复制结果"), &WindowMenu::CopyResults);
     add("SaveReportPdf", QStringLiteral("另存报表为 PDF…"), &WindowMenu::SaveReportPdf);
@@ -97,18 +124,28 @@ WindowMenu::WindowMenu(MainWindow& window)
     window.installEventFilter(this);
     for (QLineEdit* field : window.findChildren<QLineEdit*>()) field->installEventFilter(this);
 
-    connect(&window, &MainWindow::calculationEnded, this, [this] {
+    const auto redraw = [this] {
         if (sketch_) sketch_->update();
-    });
+    };
+    connect(&window, &MainWindow::calculationEnded, this, redraw);
+    connect(&window, &MainWindow::meterChanged, this, redraw);
+    connect(job_, &JobSession::jobChanged, this, &WindowMenu::NameJob);
+    NameJob();
 }
 
 WindowMenu::~WindowMenu() = default;
+
+void WindowMenu::UseDialogs(WindowMenuDialogs& dialogs)
+{
+    dialogs_ = &dialogs;
+    job_->UseDialogs(dialogs);
+}
 
 QAction* WindowMenu::action(const QString& name) const { return menu_->findChild<QAction*>(name); }
 
 QString WindowMenu::DiagramTip()
 {
-    return QStringLiteral("右键单击窗口（或按菜单键、Shift+F10）打开菜单：图形、复制结果、另存报表为 PDF、测距精度、关于。");
+    return QStringLiteral("右键单击窗口（或按菜单键、Shift+F10）打开菜单：作业、图形、复制结果、另存报表为 PDF、测距精度、关于。");
 }
 
 bool WindowMenu::eventFilter(QObject* watched, QEvent* event)
@@ -185,7 +222,6 @@ void WindowMenu::ChangeMeterPrecision()
     if (const std::optional<MeterPrecision> meter = dialogs_->AskMeterPrecision(&window_, window_.meter())) {
         SaveMeterPrecision(UserSettings(), *meter);
         window_.SetMeter(*meter);
-        if (sketch_) sketch_->update();
     }
 }
 
@@ -195,6 +231,37 @@ void WindowMenu::About()
                         QStringLiteral("Corvanet %1\n\n固定角内插点：三条观测边按一个条件平差，由 A、B、C 三点推算待定点 P，"
                                        "并评定精度（点位误差椭圆、平差检核）。")
                             .arg(QStringLiteral(CORVANET_VERSION)));
+}
+
+void WindowMenu::NameJob()
+{
+    QAction* name = action(QStringLiteral("JobName"));
+    const QString path = job_->path();
+    if (path.isEmpty()) {
+        name->setText(QStringLiteral("作业：（尚未打开）"));
+        name->setToolTip(QString());
+        return;
+    }
+    name->setText(QStringLiteral("作业：%1%2").arg(QFileInfo(path).fileName(),
+                                                 job_->job() ? QString() : QStringLiteral("（不能记入）")));
+    name->setToolTip(JobPathText(path));
+}
+
+void WindowMenu::NewJob()
+{
+    QString path = dialogs_->AskNewJobPath(&window_);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".cvjob"), Qt::CaseInsensitive)) path += QStringLiteral(".cvjob");
+    if (const auto problem = job_->Open(path, true))
+        dialogs_->TellJob(&window_, problem->message + QStringLiteral("窗口仍使用作业“%1”。").arg(JobPathText(job_->path())));
+}
+
+void WindowMenu::OpenJob()
+{
+    const QString path = dialogs_->AskOpenJobPath(&window_);
+    if (path.isEmpty()) return;
+    if (const auto problem = job_->Open(path, false))
+        dialogs_->TellJob(&window_, problem->message + QStringLiteral("窗口仍使用作业“%1”。").arg(JobPathText(job_->path())));
 }
 
 WindowMenu& InstallWindowMenu(MainWindow& window) { return *new WindowMenu(window); }

@@ -1,8 +1,10 @@
 #pragma once
 // The main window's context menu: right click anywhere on the window, the
-// Menu key or Shift+F10. It offers the sketch of the last calculation, a copy
-// of its inputs and results for a spreadsheet, the report as a PDF file at
-// any time, the distance meter's precision, and the program's version. A tooltip on the diagram says so.
+// Menu key or Shift+F10. It names the open job and offers a new or another
+// job, the sketch of the last calculation, a copy of its inputs and results
+// for a spreadsheet, the report as a PDF file at any time, the distance
+// meter's precision, and the program's version. A tooltip on the diagram
+// says so.
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -17,6 +19,7 @@ class QWidget;
 
 namespace corvanet {
 
+class JobSession;
 class MainWindow;
 class SketchWindow;
 
@@ -30,6 +33,11 @@ public:
     virtual void ShowAbout(QWidget* parent, const QString& title, const QString& text) = 0;
     // The distance meter's precision, starting from `now`; none when the user cancels.
     virtual std::optional<MeterPrecision> AskMeterPrecision(QWidget* parent, const MeterPrecision& now) = 0;
+    // A job file to make, or to open; empty when the user cancels.
+    virtual QString AskNewJobPath(QWidget* parent) = 0;
+    virtual QString AskOpenJobPath(QWidget* parent) = 0;
+    // A notice about the job: not a job, not recorded, damaged.
+    virtual void TellJob(QWidget* parent, const QString& message) = 0;
 };
 
 class WindowMenu final : public QObject {
@@ -38,10 +46,14 @@ public:
     ~WindowMenu() override;
 
     // Tests answer the dialogs from a script; the menu keeps its own.
-    void UseDialogs(WindowMenuDialogs& dialogs) { dialogs_ = &dialogs; }
+    void UseDialogs(WindowMenuDialogs& dialogs);
+
+    // The window's job.
+    JobSession& job() const { return *job_; }
 
     QMenu* menu() const { return menu_; }
-    // By object name: "ShowSketch", "CopyResults", "SaveReportPdf", "MeterPrecision", "About".
+    // By object name: "JobName", "NewJob", "OpenJob", "ShowSketch", "CopyResults", "SaveReportPdf",
+    // "MeterPrecision", "About".
     QAction* action(const QString& name) const;
     // Null until the sketch is first asked for.
     SketchWindow* sketchWindow() const { return sketch_; }
@@ -59,12 +71,16 @@ private:
     void SaveReportPdf();
     void ChangeMeterPrecision();
     void About();
+    void NewJob();
+    void OpenJob();
+    void NameJob();
 
     MainWindow& window_;
     QMenu* menu_;
     std::unique_ptr<WindowMenuDialogs> ownDialogs_;
     WindowMenuDialogs* dialogs_;
     SketchWindow* sketch_ = nullptr;
+    JobSession* job_;
 };
 
 // Installs the menu on `window`; the window owns it.

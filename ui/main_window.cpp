@@ -129,6 +129,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     meter_ = LoadMeterPrecision(UserSettings());
     memory_.ended = [this](const CalculationEnding& ending) {
+        // A calculation of the window's own is tested against the window's
+        // meter; one cancelled in the entry leaves the last one on show.
+        if (!ending.Cancelled()) shownMeter_.reset();
         ShowMisclosureTest();
         emit calculationEnded(ending);
     };
@@ -161,7 +164,16 @@ void MainWindow::SetText(std::string_view name, const std::string& text)
 void MainWindow::SetMeter(const MeterPrecision& meter)
 {
     meter_ = meter;
+    shownMeter_.reset();
     ShowMisclosureTest();
+    emit meterChanged();
+}
+
+void MainWindow::ShowWithMeter(const MeterPrecision& meter)
+{
+    shownMeter_ = meter;
+    ShowMisclosureTest();
+    emit meterChanged();
 }
 
 std::optional<MisclosureTest> MainWindow::misclosureTest() const
@@ -169,7 +181,7 @@ std::optional<MisclosureTest> MainWindow::misclosureTest() const
     if (!memory_.last || trace_.outcome() == CalculationTrace::Outcome::Running ||
         trace_.IsStale(ResultBoxName(ResultField::w)))
         return std::nullopt;
-    return TestMisclosure(*memory_.last, meter_);
+    return TestMisclosure(*memory_.last, meter());
 }
 
 void MainWindow::ShowMisclosureTest()

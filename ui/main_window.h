@@ -42,8 +42,11 @@ public:
 
     // The distance meter the misclosure is tested against. A new one applies
     // at once to the calculation on show: the test is derived, not stored.
-    const MeterPrecision& meter() const { return meter_; }
+    const MeterPrecision& meter() const { return shownMeter_ ? *shownMeter_ : meter_; }
     void SetMeter(const MeterPrecision& meter);
+    // A calculation brought back from the job is tested against the meter it
+    // was recorded with, until the next calculation ends or a new meter is set.
+    void ShowWithMeter(const MeterPrecision& meter);
     // The test of the w on show: none while a calculation runs, when w is an
     // earlier calculation's, or when the calculation did not reach the
     // condition's coefficients.
@@ -52,6 +55,8 @@ public:
 signals:
     // After every Calculate, however it ended.
     void calculationEnded(const corvanet::CalculationEnding& ending);
+    // The meter of the calculation on show changed: its test with it.
+    void meterChanged();
 
 private:
     void ShowMisclosureTest();
@@ -63,6 +68,7 @@ private:
     PromptDialog* prompt_;
     QHash<QString, QLineEdit*> fields_;
     MeterPrecision meter_;
+    std::optional<MeterPrecision> shownMeter_;
 };
 
 }  // namespace corvanet

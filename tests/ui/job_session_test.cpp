@@ -1,0 +1,221 @@
+// The window and its job: every calculation that ends recorded at once, a
+// file that is not a job refused and left alone, a job that cannot be written
+// said so with the result still shown, and a recorded calculation brought
+// back exactly as it was shown.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <set>
+
+#include "app/button_binding.h"
+#include "app/job_session.h"
+#include "app/window_menu.h"
+#include "report/report_text.h"
+#include "tests/store/job_test_support.h"
+#include "tests/ui/scripted_menu_dialogs.h"
+#include "tests/ui/scripted_prompt.h"
+#include "text/result_columns.h"
+#include "ui/calculate_command.h"
+#include "ui/main_window.h"
+#include "ui/sketch_window.h"
+
+namespace corvanet {
+namespace {
+
+using testing::Answer;
+using testing::FileHash;
+using testing::ScriptedMenuDialogs;
+using testing::ScriptedPrompt;
+
+// What a person sees of a calculation: the boxes, the page, the copy.
+struct Shown {
+    std::map<std::string, std::string> boxes;
+    std::string page;
+    std::string copy;
+    bool operator==(const Shown&) const = default;
+};
+
+class JobWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        BindButtons(window);
+        menu = WindowMenuOf(window);
+        menu->UseDialogs(dialogs);
+        session = &menu->job();
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void Start(const QString& job)
+    {
+        session->OpenAfterFirstFrame(job);
+        session->EnsureOpen();
+    }
+    CalculationEnding Calculate(std::vector<Answer> script)
+    {
+        ScriptedPrompt prompt(window, std::move(script));
+        return Command1_Click(window.record(), window, prompt, window.trace(), window.memory());
+    }
+    Shown Now() const
+    {
+        Shown s;
+        for (const std::string& name : testing::FieldNames())
+            s.boxes[name] = window.fieldText(QString::fromStdString(name)).toStdString();
+        s.page = ReportPlainText(const_cast<MainWindow&>(window).record(), window.trace(), window.misclosureTest());
+        const SketchScene scene = SceneOf(window.memory(), window.trace(), window.meter());
+        if (scene.outcome) s.copy = TabSeparatedResults(*scene.outcome, scene.test, scene.staleNote);
+        return s;
+    }
+    int Rows(const char* where = "1")
+    {
+        int n = 0;
+        session->job()->ForEachRow(QStringLiteral("SELECT id FROM calculations WHERE %1").arg(QLatin1String(where)), {},
+                                   [&](const QSqlQuery&) { return ++n; });
+        return n;
+    }
+
+    QTemporaryDir dir;
+    MainWindow window;
+    WindowMenu* menu = nullptr;
+    JobSession* session = nullptr;
+    ScriptedMenuDialogs dialogs;
+};
+
+std::vector<Answer> SecondEntry()
+{
+    return {"500", "", "400", "", "1000", "", "1000", "", "450", "", "1600", "", "Q7", "657.651", "", "403.110",
+            "", "570.090", ""};
+}
+
+TEST_F(JobWindow, EveryCalculationThatEndsIsRecordedAtOnceAndACancelledOneIsNot)
+{
+    Start(Path("day.cvjob"));
+    ASSERT_NE(session->job(), nullptr);
+    EXPECT_EQ(menu->action(QStringLiteral("JobName"))->text(), QStringLiteral("作业：day.cvjob"));
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    EXPECT_EQ(Rows(), 1);
+    Calculate({"1", "", testing::kCancel});
+    EXPECT_EQ(Rows(), 1);
+    // Too short for a triangle ABP: stopped, and recorded as such.
+    ASSERT_TRUE(Calculate({"2500", "", "2600", "", "3000", "", "3000", "", "2450", "", "3550", "", "P2", "1", "", "1", "",
+                           "474.345", ""})
+                    .Stopped());
+    EXPECT_EQ(Rows("outcome = 'stopped' AND point_name = 'P2' AND w IS NULL"), 1);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_TRUE(dialogs.jobMessages.empty());
+}
+
+TEST_F(JobWindow, ShowBringsBackTheBoxesThePageAndTheCopyAsTheyWereAndEmptiesWhatAStoppedOneDidNotReach)
+{
+    Start(Path("day.cvjob"));
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    const Shown worked = Now();
+    ASSERT_TRUE(Calculate(SecondEntry()).Complete());
+    ASSERT_NE(Now(), worked);
+    session->Show(1);
+    EXPECT_EQ(Now(), worked);
+    EXPECT_EQ(Rows(), 2) << "showing is not a new calculation";
+    EXPECT_TRUE(dialogs.jobMessages.empty()) << dialogs.jobMessages.front().toStdString();
+    // The Up arrow offers the values shown.
+    EXPECT_EQ(window.memory().accepted.at("请输入第一条观测边长 S1 :"), "509.905");
+
+    ASSERT_TRUE(Calculate({"2500", "", "2600", "", "3000", "", "3000", "", "2450", "", "3550", "", "P2", "1", "", "1", "",
+                           "474.345", ""})
+                    .Stopped());
+    const Shown stopped = Now();
+    std::set<std::string> stale;
+    for (const auto& [box, text] : stopped.boxes)
+        if (window.trace().IsStale(box)) stale.insert(box);
+    ASSERT_TRUE(stale.count("Text18"));
+    session->Show(2);
+    session->Show(3);
+    // What the calculation wrote comes back; what it did not reach, and the
+    // window still showed from before, is empty.
+    for (const auto& [box, text] : Now().boxes) EXPECT_EQ(text, stale.count(box) ? "" : stopped.boxes.at(box)) << box;
+    EXPECT_EQ(Now().copy, stopped.copy);
+}
+
+TEST_F(JobWindow, ShowUsesTheMeterTheCalculationWasTestedAgainst)
+{
+    Start(Path("day.cvjob"));
+    window.SetMeter({5, 5});
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    const Shown withFive = Now();
+    window.SetMeter({1, 1});
+    ASSERT_NE(Now(), withFive);
+    session->Show(1);
+    EXPECT_EQ(Now(), withFive);
+    EXPECT_EQ(window.meter().a, 5.0);
+}
+
+TEST_F(JobWindow, AFileThatIsNotAJobIsLeftAsItWasAndTheWindowGoesOnWithTheDefaultJob)
+{
+    const QString notes = Path("notes.cvjob");
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("K1,2500,2600\n");
+    }
+    const QByteArray before = FileHash(notes);
+    Start(notes);
+    ASSERT_EQ(dialogs.jobMessages.size(), 1u);
+    const QString message = dialogs.jobMessages.front();
+    EXPECT_NE(message.indexOf(JobPathText(notes)), -1) << message.toStdString();
+    EXPECT_NE(message.indexOf(QStringLiteral("不是 Corvanet 作业文件")), -1) << message.toStdString();
+    EXPECT_NE(message.indexOf(QStringLiteral("默认作业")), -1) << message.toStdString();
+    EXPECT_EQ(session->path(), JobSession::DefaultJobPath());
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(FileHash(notes), before);
+}
+
+TEST_F(JobWindow, ALockedJobLeavesTheResultShownAndSaysItWasNotRecorded)
+{
+    const QString path = Path("locked.cvjob");
+    session->SetBusyTimeout(50);
+    Start(path);
+    ASSERT_NE(session->job(), nullptr);
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+        other.setDatabaseName(path);
+        ASSERT_TRUE(other.open());
+        QSqlQuery hold(other);
+        ASSERT_TRUE(hold.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+        hold.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    for (const auto& [box, text] : testing::kWorkedResults) EXPECT_EQ(window.fieldText(QString::fromStdString(box)).toStdString(), text);
+    ASSERT_EQ(dialogs.jobMessages.size(), 1u);
+    EXPECT_NE(dialogs.jobMessages.front().indexOf(QStringLiteral("结果已显示，但没有记入作业文件")), -1)
+        << dialogs.jobMessages.front().toStdString();
+    EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(JobWindow, NewAndOpenSwitchTheJobAndTheMenuNamesIt)
+{
+    Start(Path("first.cvjob"));
+    dialogs.jobPath = Path("second");
+    menu->action(QStringLiteral("NewJob"))->trigger();
+    EXPECT_EQ(session->path(), Path("second.cvjob"));
+    EXPECT_EQ(menu->action(QStringLiteral("JobName"))->text(), QStringLiteral("作业：second.cvjob"));
+    EXPECT_EQ(menu->action(QStringLiteral("JobName"))->toolTip(), JobPathText(Path("second.cvjob")));
+    // Opening a file that is not there makes nothing and keeps the job.
+    dialogs.jobPath = Path("missing.cvjob");
+    menu->action(QStringLiteral("OpenJob"))->trigger();
+    EXPECT_EQ(session->path(), Path("second.cvjob"));
+    EXPECT_FALSE(QFile::exists(Path("missing.cvjob")));
+    ASSERT_EQ(dialogs.jobMessages.size(), 1u);
+    EXPECT_NE(dialogs.jobMessages.front().indexOf(QStringLiteral("仍使用作业")), -1);
+    dialogs.jobPath = Path("first.cvjob");
+    menu->action(QStringLiteral("OpenJob"))->trigger();
+    EXPECT_EQ(session->path(), Path("first.cvjob"));
+}
+
+}  // namespace
+}  // namespace corvanet

@@ -1,0 +1,34 @@
+#pragma once
+// The window menu's dialogs answered from a script, with what they were told.
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "app/window_menu.h"
+
+namespace corvanet::testing {
+
+class ScriptedMenuDialogs final : public WindowMenuDialogs {
+public:
+    QString AskPdfPath(QWidget*) override { return pdfPath; }
+    void TellPdfFailed(QWidget*, const QString& why) override { failures.push_back(why); }
+    void ShowAbout(QWidget*, const QString& title, const QString& text) override { about = title + "\n" + text; }
+    std::optional<MeterPrecision> AskMeterPrecision(QWidget*, const MeterPrecision& now) override
+    {
+        offered = now;
+        return meter;
+    }
+    QString AskNewJobPath(QWidget*) override { return jobPath; }
+    QString AskOpenJobPath(QWidget*) override { return jobPath; }
+    void TellJob(QWidget*, const QString& message) override { jobMessages.push_back(message); }
+
+    QString pdfPath;
+    std::optional<MeterPrecision> meter;  // the answer; none: Cancel
+    std::optional<MeterPrecision> offered;
+    std::vector<QString> failures;
+    QString about;
+    QString jobPath;
+    std::vector<QString> jobMessages;
+};
+
+}  // namespace corvanet::testing
