@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcsv-dev libfmt-dev
   fonts-arphic-uming fonts-liberation fonts-dejavu-core
   libcups2-dev
+  # the job file: Qt SQL's SQLite driver; sqlite3 for reading jobs in the tests and by hand
+  libqt6sql6-sqlite sqlite3
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev llvm-14
   # the package check: dpkg-shlibdeps needs file; lintian, appstreamcli and man read the package
