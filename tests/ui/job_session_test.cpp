@@ -18,6 +18,7 @@
 #include "report/report_text.h"
 #include "tests/store/job_test_support.h"
 #include "tests/ui/scripted_menu_dialogs.h"
+#include "tests/ui/screenshots.h"
 #include "tests/ui/scripted_prompt.h"
 #include "text/result_columns.h"
 #include "ui/calculate_command.h"
@@ -37,6 +38,8 @@ struct Shown {
     std::map<std::string, std::string> boxes;
     std::string page;
     std::string copy;
+    QImage window;  // as painted, stale marks and the verdict's colour included
+    QImage sketch;
     bool operator==(const Shown&) const = default;
 };
 
@@ -68,6 +71,11 @@ protected:
         s.page = ReportPlainText(const_cast<MainWindow&>(window).record(), window.trace(), window.misclosureTest());
         const SketchScene scene = SceneOf(window.memory(), window.trace(), window.meter());
         if (scene.outcome) s.copy = TabSeparatedResults(*scene.outcome, scene.test, scene.staleNote);
+        auto& painted = const_cast<MainWindow&>(window);
+        s.window = painted.grab().toImage();
+        SketchWindow sketch(window, nullptr);
+        sketch.resize(640, 480);
+        s.sketch = sketch.grab().toImage();
         return s;
     }
     int Rows(const char* where = "1")
@@ -117,7 +125,16 @@ TEST_F(JobWindow, ShowBringsBackTheBoxesThePageAndTheCopyAsTheyWereAndEmptiesWha
     ASSERT_TRUE(Calculate(SecondEntry()).Complete());
     ASSERT_NE(Now(), worked);
     session->Show(1);
-    EXPECT_EQ(Now(), worked);
+    const Shown again = Now();
+    testing::KeepScreenshot(worked.window, "job-computed-window.png");
+    testing::KeepScreenshot(again.window, "job-shown-window.png");
+    testing::KeepScreenshot(worked.sketch, "job-computed-sketch.png");
+    testing::KeepScreenshot(again.sketch, "job-shown-sketch.png");
+    EXPECT_EQ(again.boxes, worked.boxes);
+    EXPECT_EQ(again.page, worked.page);
+    EXPECT_EQ(again.copy, worked.copy);
+    EXPECT_TRUE(again.window == worked.window) << "the window is painted differently";
+    EXPECT_TRUE(again.sketch == worked.sketch) << "the sketch is drawn differently";
     EXPECT_EQ(Rows(), 2) << "showing is not a new calculation";
     EXPECT_TRUE(dialogs.jobMessages.empty()) << dialogs.jobMessages.front().toStdString();
     // The Up arrow offers the values shown.
