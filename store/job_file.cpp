@@ -40,8 +40,13 @@ JobProblem CannotOpen(const QString& path, const QString& why)
     return {JobProblem::Kind::CannotOpen, QStringLiteral("无法打开作业文件“%1”：%2。").arg(JobPathText(path), why)};
 }
 
-// What SQLite's error means to the user, in a few words.
-QString Reason(const QSqlError& error)
+QString Reason(const QSqlError& error) { return SqlReason(error); }
+
+bool IsDamage(const QSqlError& error);
+
+}  // namespace
+
+QString SqlReason(const QSqlError& error)
 {
     const QString code = error.nativeErrorCode();
     if (code == QLatin1String("13")) return QStringLiteral("磁盘已满");
@@ -52,6 +57,8 @@ QString Reason(const QSqlError& error)
     if (code == QLatin1String("11") || code == QLatin1String("26")) return QStringLiteral("文件已损坏");
     return error.text();
 }
+
+namespace {
 
 bool IsDamage(const QSqlError& error)
 {
@@ -149,15 +156,17 @@ std::optional<JobProblem> Inspect(const QString& path, int busyTimeoutMs)
             return NotAJob(path, QStringLiteral("含有触发器或视图"));
     }
 
-    if (version == kJobSchemaVersion) {
-        // A job of this version with a table that is not ours, by its columns.
+    // A job with a table that is not ours, by its columns.
+    for (const auto& [table, columns] : SchemaTables(version)) {
         QSqlQuery info(db);
         QStringList present;
-        if (info.exec(QStringLiteral("SELECT name FROM pragma_table_info('calculations')")))
+        info.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+        info.addBindValue(table);
+        if (info.exec())
             while (info.next()) present << info.value(0).toString();
-        for (const JobColumn& column : CalculationColumns())
-            if (!present.contains(QLatin1String(column.name)))
-                return NotAJob(path, QStringLiteral("表 calculations 缺少列 %1").arg(QLatin1String(column.name)));
+        for (const QString& column : columns)
+            if (!present.contains(column))
+                return NotAJob(path, QStringLiteral("表 %1 缺少列 %2").arg(table, column));
     }
 
     const auto check = Scalar(db, QStringLiteral("PRAGMA quick_check"));
@@ -321,6 +330,13 @@ std::optional<JobProblem> JobFile::Append(std::span<const CalculationEntry> entr
     for (const CalculationEntry& entry : entries)
         if (auto problem = appender.Add(entry)) return problem;
     return appender.Commit();
+}
+
+std::optional<JobProblem> JobFile::Write(const std::function<QString(const QSqlDatabase& db)>& work)
+{
+    if (auto problem = Begin()) return problem;
+    const QString error = work(QSqlDatabase::database(connection_, false));
+    return Finish(true, error.isEmpty() ? std::nullopt : std::optional(WriteProblem(error)));
 }
 
 std::optional<JobProblem> JobFile::Delete(std::span<const qint64> ids)

@@ -16,6 +16,8 @@
 #include "engine/tolerance.h"
 #include "store/job_schema.h"
 
+class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 namespace corvanet {
@@ -79,6 +81,10 @@ public:
         bool open_ = false;
     };
 
+    // Runs `work` in one write transaction: it returns an empty text, or
+    // the reason it failed, and then nothing of it stays.
+    std::optional<JobProblem> Write(const std::function<QString(const QSqlDatabase& db)>& work);
+
     // Removes the calculations with these ids, in one transaction.
     std::optional<JobProblem> Delete(std::span<const qint64> ids);
 
@@ -99,6 +105,9 @@ private:
     QString path_;
     QString connection_;
 };
+
+// What SQLite's error means to the user, in a few words.
+QString SqlReason(const QSqlError& error);
 
 // The path of a job as messages show it: absolute, native separators.
 QString JobPathText(const QString& path);

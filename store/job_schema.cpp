@@ -84,9 +84,11 @@ QVariant FieldValue(const FieldColumn& c, const CalculationOutcome& o)
 // Hands every column of `calculations` after `id` to `column(name, type,
 // value)`, in their order: the one place that order is written.
 template <class Visit>
-void EachColumn(const CalculationEntry* e, Visit&& column)
+void EachColumn(const CalculationEntry* e, Visit&& visit)
 {
     const auto value = [e](auto get) { return e ? get(*e) : QVariant(); };
+    int since = 1;
+    const auto column = [&](const char* name, ColumnType type, QVariant v) { visit(name, type, since, std::move(v)); };
     column("calculated_at", ColumnType::Text, value([](const CalculationEntry& x) { return QVariant(JobTime(x.calculatedAt)); }));
     column("outcome", ColumnType::Text, value([](const CalculationEntry& x) {
                return QVariant(x.outcome.failure ? QStringLiteral("stopped") : QStringLiteral("complete"));
@@ -114,12 +116,20 @@ void EachColumn(const CalculationEntry* e, Visit&& column)
            }));
     column("program_version", ColumnType::Text,
            value([](const CalculationEntry&) { return QVariant(QStringLiteral(CORVANET_VERSION)); }));
+    since = 2;
+    static constexpr const char* kKnownPointColumns[] = {"a_name", "b_name", "c_name"};
+    for (std::size_t i = 0; i < 3; ++i)
+        column(kKnownPointColumns[i], ColumnType::Text, value([i](const CalculationEntry& x) {
+                   return x.knownPoints[i].isEmpty() ? Null() : QVariant(x.knownPoints[i]);
+               }));
 }
 
 std::vector<JobColumn> MakeColumns()
 {
     std::vector<JobColumn> columns;
-    EachColumn(nullptr, [&](const char* name, ColumnType type, const QVariant&) { columns.push_back({name, type}); });
+    EachColumn(nullptr, [&](const char* name, ColumnType type, int since, const QVariant&) {
+        columns.push_back({name, type, since});
+    });
     return columns;
 }
 
@@ -135,7 +145,7 @@ std::vector<QVariant> CalculationRow(const CalculationEntry& entry)
 {
     std::vector<QVariant> row;
     row.reserve(CalculationColumns().size());
-    EachColumn(&entry, [&](const char*, ColumnType, QVariant value) { row.push_back(std::move(value)); });
+    EachColumn(&entry, [&](const char*, ColumnType, int, QVariant value) { row.push_back(std::move(value)); });
     return row;
 }
 
@@ -157,17 +167,45 @@ QString JobTime(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODate);
 }
 
+namespace {
+QString Declared(const JobColumn& c)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(c.name),
+                                       c.type == ColumnType::Real ? QStringLiteral("REAL") : QStringLiteral("TEXT"));
+}
+}  // namespace
+
+std::vector<std::pair<QString, QStringList>> SchemaTables(int version)
+{
+    std::vector<std::pair<QString, QStringList>> tables;
+    QStringList calculations{QStringLiteral("id")};
+    for (const JobColumn& c : CalculationColumns())
+        if (c.since <= version) calculations << QLatin1String(c.name);
+    tables.emplace_back(QStringLiteral("calculations"), calculations);
+    if (version >= 2)
+        tables.emplace_back(QStringLiteral("known_points"),
+                            QStringList{QStringLiteral("name"), QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("h"),
+                                        QStringLiteral("code"), QStringLiteral("source"), QStringLiteral("added_at")});
+    return tables;
+}
+
 QStringList SchemaUpgrade(int fromVersion)
 {
     QStringList statements;
     if (fromVersion < 1) {
         QStringList columns{QStringLiteral("id INTEGER PRIMARY KEY")};
         for (const JobColumn& c : CalculationColumns())
-            columns << QStringLiteral("%1 %2").arg(QLatin1String(c.name),
-                                                   c.type == ColumnType::Real ? QStringLiteral("REAL") : QStringLiteral("TEXT"));
+            if (c.since == 1) columns << Declared(c);
         statements << QStringLiteral("CREATE TABLE calculations (%1)").arg(columns.join(QStringLiteral(", ")))
                    // The 计算记录 window filters by the start of the name.
                    << QStringLiteral("CREATE INDEX calculations_point_name ON calculations (point_name)");
+    }
+    if (fromVersion < 2) {
+        // The known points, picked by name at the prompts.
+        for (const JobColumn& c : CalculationColumns())
+            if (c.since == 2) statements << QStringLiteral("ALTER TABLE calculations ADD COLUMN %1").arg(Declared(c));
+        statements << QStringLiteral("CREATE TABLE known_points (name TEXT PRIMARY KEY, x REAL NOT NULL, y REAL NOT NULL, "
+                                     "h REAL, code TEXT, source TEXT NOT NULL, added_at TEXT NOT NULL)");
     }
     return statements;
 }

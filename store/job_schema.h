@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <array>
 #include <optional>
 #include <span>
 #include <vector>
@@ -19,7 +20,7 @@ namespace corvanet {
 // with tables of the same names, is not a job.
 inline constexpr int kJobApplicationId = 0x43564A42;
 // PRAGMA user_version of the jobs this program writes; a newer job is refused.
-inline constexpr int kJobSchemaVersion = 1;
+inline constexpr int kJobSchemaVersion = 2;
 
 // One calculation as a job keeps it.
 struct CalculationEntry {
@@ -27,6 +28,9 @@ struct CalculationEntry {
     const CalculationOutcome& outcome;
     MeterPrecision meter;  // the meter in force: the test, if any, is against it
     std::optional<MisclosureTest> test;
+    // The known points A, B and C were taken from, by name; empty where the
+    // coordinates were typed.
+    std::array<QString, 3> knownPoints = {};
 };
 
 enum class ColumnType { Real, Text };
@@ -34,6 +38,7 @@ enum class ColumnType { Real, Text };
 struct JobColumn {
     const char* name;
     ColumnType type;
+    int since;  // the schema version that added it
 };
 
 // The columns of `calculations` after its `id`, in their order.
@@ -46,6 +51,10 @@ std::vector<QVariant> CalculationRow(const CalculationEntry& entry);
 // The statements that make a job of kJobSchemaVersion from one of
 // `fromVersion` (0: a new, empty file). Run in one transaction.
 QStringList SchemaUpgrade(int fromVersion);
+
+// The tables a job of `version` has, each with the columns it must have: a
+// job that lacks one is not a job of this program's making.
+std::vector<std::pair<QString, QStringList>> SchemaTables(int version);
 
 // P of a row as the precision assessment took it: from the known point
 // with the longest adjusted distance, as ChooseRoute picks it. SQL
