@@ -89,7 +89,7 @@ CalculationsWindow::CalculationsWindow(JobFile& job, std::unique_ptr<RecordDialo
     // rows would read them all.
     const QFontMetrics fm(view_->font());
     const auto width = [&](const char* sample) { return fm.horizontalAdvance(QString::fromUtf8(sample)) + 24; };
-    const char* const kSamples[] = {"0000-00-00 00:00:00", "点名点名点名点名", "0000000.000", "0000000.000",
+    const char* const kSamples[] = {"0000-00-00 00:00:00", "点名点名点名点名", "0000000.000", "00000000.000",
                                     "md（毫米）", "1/0000000", "-000.00", "限差（秒）", "检验", ""};
     for (int c = 0; c < CalculationsModel::ColumnCount - 1; ++c) view_->setColumnWidth(c, width(kSamples[c]));
     // The header does not sort the rows itself: the model queries again in the new order.
@@ -127,7 +127,7 @@ CalculationsWindow::CalculationsWindow(JobFile& job, std::unique_ptr<RecordDialo
 
     Requeried(model_->Requery());
     UpdateButtons();
-    resize(1000, 560);
+    resize(1180, 600);
 }
 
 CalculationsWindow::~CalculationsWindow() = default;
