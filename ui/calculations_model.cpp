@@ -87,7 +87,15 @@ QString CalculationsModel::Sql() const
     QString sql = QStringLiteral("SELECT calculated_at, point_name, %1, %2, md, m, w, limit_w, verdict, outcome, "
                                  "failure_step, message, id FROM calculations")
                       .arg(ReportedXpSql(), ReportedYpSql());
-    if (!prefix_.isEmpty()) sql += QStringLiteral(" WHERE point_name >= ? AND point_name < ?");
+    // In the order of the names, the index's stretch is read in that order
+    // and the first rows come at once. In any other order the ids of the
+    // stretch are gathered first from the index alone, and the rows read by
+    // id: in the order of the ids that needs no sort, and in any other it
+    // sorts only the rows that match.
+    if (!prefix_.isEmpty())
+        sql += sortColumn_ == PointName
+                   ? QStringLiteral(" WHERE point_name >= ? AND point_name < ?")
+                   : QStringLiteral(" WHERE id IN (SELECT id FROM calculations WHERE point_name >= ? AND point_name < ?)");
     return sql + QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
 }
 

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -198,7 +199,7 @@ TEST_F(CalculationsWindowTest, FiltersByTheStartOfTheNameTakingEveryCharacterLit
     EXPECT_EQ(w->model().rowCount(), 12);
 }
 
-TEST_F(CalculationsWindowTest, TheFilterReadsThroughTheIndexOfNamesInEveryOrder)
+TEST_F(CalculationsWindowTest, TheFilterReadsThroughTheIndexOfNamesInEveryOrderWithoutSortingNewestFirst)
 {
     Add(Worked(), "A1");
     const auto w = Window();
@@ -213,8 +214,12 @@ TEST_F(CalculationsWindowTest, TheFilterReadsThroughTheIndexOfNamesInEveryOrder)
             ASSERT_TRUE(plan.exec()) << plan.lastError().text().toStdString();
             QString details;
             while (plan.next()) details += plan.value(3).toString() + QLatin1Char('\n');
-            EXPECT_TRUE(details.contains(QStringLiteral("USING INDEX calculations_point_name (point_name>? AND point_name<?)")))
+            EXPECT_TRUE(details.contains(QRegularExpression(
+                QStringLiteral(R"(USING (COVERING )?INDEX calculations_point_name \(point_name>\? AND point_name<\?\))"))))
                 << "column " << column << ":\n" << details.toStdString();
+            // Newest first and by name, the first rows come without sorting every match.
+            if (column == M::Time || column == M::PointName)
+                EXPECT_FALSE(details.contains(QStringLiteral("TEMP B-TREE"))) << "column " << column << ":\n" << details.toStdString();
         }
 }
 
