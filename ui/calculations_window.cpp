@@ -156,7 +156,7 @@ void CalculationsWindow::Requeried(bool ok)
         problem_->hide();
         return;
     }
-    problem_->setText(QStringLiteral("无法读取作业文件“%1”：%2").arg(JobPathText(job_.path()), model_->lastError().text()));
+    problem_->setText(QStringLiteral("无法读取作业文件“%1”（%2）。").arg(JobPathText(job_.path()), model_->lastError().text()));
     problem_->show();
 }
 

@@ -386,6 +386,23 @@ TEST_F(CalculationsWindowTest, ReadsALargeJobInBlocksAsItIsScrolled)
     EXPECT_EQ(Cell(*w, 19999, M::PointName), QStringLiteral("P0"));
 }
 
+TEST_F(CalculationsWindowTest, DeletesAndAppendsWhileRowsAreStillToBeRead)
+{
+    Add(Worked(), "P0");
+    Sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
+                       "INSERT INTO calculations (point_name, outcome) SELECT 'P' || i, 'complete' FROM n"));
+    const auto w = Window(true);
+    ASSERT_TRUE(w->model().canFetchMore());
+    Select(*w, {0, 1});
+    QTest::mouseClick(&w->deleteButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialogs_->problems.empty()) << dialogs_->problems.front().toStdString();
+    EXPECT_EQ(Cell(*w, 0, M::PointName), QStringLiteral("P997"));
+    Add(Worked(), "Q1");
+    w->Refresh();
+    EXPECT_EQ(Cell(*w, 0, M::PointName), QStringLiteral("Q1"));
+    EXPECT_TRUE(w->model().canFetchMore());
+}
+
 TEST_F(CalculationsWindowTest, LooksRightWithAJobOfThirtyRows)
 {
     const ChinaTime china;
