@@ -3,7 +3,9 @@
 // inputs as entered, the record as the calculation left it, how it ended, and
 // the ellipse and the checks, which are worked out after m and live beside
 // the record, not in it.
+#include <array>
 #include <optional>
+#include <string>
 
 #include "engine/checks.h"
 #include "engine/ellipse.h"
@@ -23,6 +25,9 @@ struct CalculationOutcome {
     // The condition's, once the adjustment got as far as them; the misclosure
     // is tested with them.
     std::optional<ConditionCoefficients> coefficients = std::nullopt;
+    // The known points A, B and C were picked by, by name; empty where their
+    // coordinates were typed.
+    std::array<std::string, 3> knownPoints = {};
 
     bool Complete() const { return !failure; }
     // P stands in the record: the coordinates step ran to its end, even if a

@@ -120,7 +120,7 @@ void EachColumn(const CalculationEntry* e, Visit&& visit)
     static constexpr const char* kKnownPointColumns[] = {"a_name", "b_name", "c_name"};
     for (std::size_t i = 0; i < 3; ++i)
         column(kKnownPointColumns[i], ColumnType::Text, value([i](const CalculationEntry& x) {
-                   return x.knownPoints[i].isEmpty() ? Null() : QVariant(x.knownPoints[i]);
+                   return x.outcome.knownPoints[i].empty() ? Null() : Text(x.outcome.knownPoints[i]);
                }));
 }
 

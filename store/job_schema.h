@@ -28,9 +28,6 @@ struct CalculationEntry {
     const CalculationOutcome& outcome;
     MeterPrecision meter;  // the meter in force: the test, if any, is against it
     std::optional<MisclosureTest> test;
-    // The known points A, B and C were taken from, by name; empty where the
-    // coordinates were typed.
-    std::array<QString, 3> knownPoints = {};
 };
 
 enum class ColumnType { Real, Text };

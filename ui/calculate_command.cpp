@@ -35,10 +35,13 @@ CalculationEnding Command1_Click(SurveyRecord& record, Fields& windowFields, Pro
 
     // A failure at entry or in the computation stops the calculation alike:
     // the fields keep what they hold, marked.
-    std::optional<CalculationEnding> ending = Entry(record, fields, prompt, trace, memory.accepted).Run();
+    Entry entry(record, fields, prompt, trace, memory.accepted, memory.knownPoints);
+    std::optional<CalculationEnding> ending = entry.Run();
     if (!ending) {
         BoxTextSink sink([&fields](const char* box, const std::string& text) { fields.SetText(box, text); });
-        ending = CalculationEnding::Finished(CalculateOutcome(record, sink));
+        CalculationOutcome outcome = CalculateOutcome(record, sink);
+        outcome.knownPoints = entry.knownPoints();
+        ending = CalculationEnding::Finished(std::move(outcome));
     }
     HandOn(*ending, trace, memory, prompt);
     return std::move(*ending);

@@ -10,6 +10,7 @@
 
 #include "engine/outcome.h"
 #include "text/calculation_ending.h"
+#include "ui/known_point_book.h"
 
 namespace corvanet {
 
@@ -17,6 +18,9 @@ struct CalculationMemory {
     // The last calculation that stopped or completed.
     std::optional<CalculationOutcome> last;
     std::map<std::string, std::string> accepted;  // by value prompt, the line accepted last
+    // The known points the X prompts of A, B and C take by name; none when
+    // there is no job.
+    const KnownPointBook* knownPoints = nullptr;
     // After every Calculate, however it ended: what follows a calculation
     // hooks in here.
     std::function<void(const CalculationEnding&)> ended;

@@ -106,9 +106,9 @@ TEST(JobUpgrade, AJobOfTheFirstVersionGainsTheKnownPointsAndKeepsItsCalculations
     EXPECT_EQ(version, kJobSchemaVersion);
     const KnownPoint k[] = {Point("K1", 1, 2)};
     EXPECT_EQ(std::get<KnownPointMerge>(AddKnownPoints(job, k, false)).added, 1);
-    CalculationEntry named{FixedTime(), o, {}, std::nullopt};
-    named.knownPoints = {QStringLiteral("K1"), QString(), QStringLiteral("K3")};
-    ASSERT_EQ(job.Append(named), std::nullopt);
+    CalculationOutcome picked = o;
+    picked.knownPoints = {"K1", "", "K3"};
+    ASSERT_EQ(job.Append({FixedTime(), picked, {}, std::nullopt}), std::nullopt);
     const auto first = std::get<std::optional<StoredCalculation>>(job.Calculation(1));
     const auto second = std::get<std::optional<StoredCalculation>>(job.Calculation(2));
     ASSERT_TRUE(first && second);
