@@ -203,6 +203,11 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
     const QDateTime calculatedAt = QDateTime::currentDateTimeUtc();
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
     const std::optional<corvanet::MisclosureTest> test = corvanet::TestMisclosure(calc.outcome, o.meter);
+    // Kept before any output: a job that cannot take it stops the run with
+    // nothing written, and a file that cannot be written loses no calculation.
+    if (job)
+        if (const auto problem = job->Append({calculatedAt, calc.outcome, o.meter, test}))
+            return JobUnusable(problem->message.toStdString());
 
     for (const auto& [path, kind] : {std::pair{&o.pdf, "PDF"}, std::pair{&o.svg, "SVG"}}) {
         // stat, never open: opening a named pipe to look at it waits for a
@@ -244,10 +249,6 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         std::cerr << "无法写入标准输出\n";
         return kUsageError;
     }
-
-    if (job)
-        if (const auto problem = job->Append({calculatedAt, calc.outcome, o.meter, test}))
-            return JobUnusable(problem->message.toStdString());
 
     if (calc.failure) {
         std::cerr << "计算中止（" << corvanet::StepText(calc.failure->step()) << "）：" << calc.failure->message()
