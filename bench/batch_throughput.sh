@@ -4,6 +4,9 @@
 # the input's size. The goal of 1 000 000 figures a second is withdrawn, not
 # met: each ok row writes 25 numbers in their shortest round-trip text, and
 # the batch stands near the floor those set.
+# JOB=1 also measures the batch kept in a new job (--job), and the export of
+# that job's points to CSV and DAT (--export-points), whose peak memory stays
+# the same whatever the job's size (goal: < 50 MB for 1 000 000 points).
 # Usage: bench/batch_throughput.sh [BUILD_DIR] [FIGURES...]   (default 100000 1000000)
 # REPEAT=N runs each measurement N times (default 1), to show the spread on a
 # machine shared with other work.
@@ -53,4 +56,23 @@ for ((r = 0; r < repeat; r++)); do
   figures $((n * 4)) >"$dir/fifo" &
   measure $((n * 4)) taskset -c 0 "$cli" --batch - <"$dir/fifo"
   wait
+done
+
+[ "${JOB:-0}" = 1 ] || exit 0
+echo "corvanet-cli --batch FILE --job JOB > /dev/null (a new job each time), then --export-points from it:"
+for n in "${sizes[@]}"; do
+  figures "$n" >"$dir/figures.csv"
+  for ((r = 0; r < repeat; r++)); do
+    rm -f "$dir"/job.cvjob*
+    measure "$n" taskset -c 0 "$cli" --batch "$dir/figures.csv" --job "$dir/job.cvjob"
+  done
+  rm -f "$dir/figures.csv"
+  echo "  job: $(du -h "$dir/job.cvjob" | cut -f1)"
+  for format in csv dat; do
+    for ((r = 0; r < repeat; r++)); do
+      measure "$n" taskset -c 0 "$cli" --export-points "$dir/points.$format" --job "$dir/job.cvjob"
+    done
+    rm -f "$dir/points.$format"
+  done
+  rm -f "$dir"/job.cvjob*
 done

@@ -214,6 +214,9 @@ private:
                 why = std::move(error->message);
             } else {
                 SurveyRecord& r = std::get<SurveyRecord>(figure);
+                // Only a batch that keeps its calculations pays for the copy.
+                std::optional<SurveyRecord> entered;
+                if (options_.calculated) entered = r;
                 // The test reads the measured distances, which the adjustment overwrites.
                 const std::array<double, 3> measured{r.S1, r.S2, r.S3};
                 const auto failure = CalculateFigureInPlace(r, sink_, extras_, coefficients_);
@@ -226,6 +229,10 @@ private:
                     ++summary_.complete;
                     WriteResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, extras_, test);
                 }
+                if (options_.calculated)
+                    options_.calculated(CalculationOutcome{std::move(*entered), std::move(r), failure,
+                                                           failure ? std::nullopt : extras_, coefficients_},
+                                        test);
                 return;
             }
         }

@@ -1,6 +1,8 @@
 #pragma once
 // Many figures at once: one CSV row a figure in, one CSV row of results out,
 // as a stream.
+#include <functional>
+#include <optional>
 #include <ostream>
 
 #include "cli/byte_stream.h"
@@ -14,6 +16,9 @@ extern const char* const kBatchHeader;
 struct BatchOptions {
     bool byteOrderMark = false;  // start the output with one, for spreadsheets on Chinese Windows
     MeterPrecision meter;        // for the misclosure test of each figure
+    // Given each calculation, complete or stopped, once its row is written;
+    // a row that could not be read is no calculation.
+    std::function<void(const CalculationOutcome&, const std::optional<MisclosureTest>&)> calculated = nullptr;
 };
 
 struct BatchSummary {

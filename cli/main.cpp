@@ -6,8 +6,11 @@
 
 #include <cerrno>
 #include <iostream>
+#include <memory>
 #include <string>
 
+#include <QDateTime>
+#include <QFile>
 #include <QGuiApplication>
 
 #include "cli/batch.h"
@@ -22,6 +25,8 @@
 #include "report/report_text.h"
 #include "report/whole_file.h"
 #include "sketch/sketch_svg.h"
+#include "store/job_file.h"
+#include "store/point_export.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
 #include "text/tolerance_text.h"
@@ -38,6 +43,37 @@ void NoQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 int Unusable(const std::string& message)
 {
     std::cerr << "corvanet-cli：" << message << "\n";
+    return kUsageError;
+}
+
+// The application Qt needs: a GUI one to lay out the PDF and the sketch
+// with real fonts (no display needed), a plain one to load the job's SQL
+// driver, none for the rest.
+std::unique_ptr<QCoreApplication> MakeApplication(bool gui, bool job, char* program)
+{
+    static int qtArgc = 1;
+    static char* qtArgv[] = {program, nullptr};
+    if (gui) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    }
+    if (job) return std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+    return nullptr;
+}
+
+// The job named on the command line, or the one line that says why it
+// cannot be used.
+std::variant<std::unique_ptr<corvanet::JobFile>, std::string> OpenJob(const std::string& path, bool create)
+{
+    auto opened = corvanet::JobFile::Open(QFile::decodeName(QByteArray::fromStdString(path)),
+                                          corvanet::JobOptions{.create = create});
+    if (auto* problem = std::get_if<corvanet::JobProblem>(&opened)) return problem->message.toStdString();
+    return std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
+}
+
+int JobUnusable(const std::string& message)
+{
+    std::cerr << message << "\n";
     return kUsageError;
 }
 
@@ -96,20 +132,55 @@ void PrintJson(const corvanet::SurveyRecord& record, const corvanet::TextedCalcu
     std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
-int RunBatch(const corvanet::CliOptions& o)
+int RunBatch(const corvanet::CliOptions& o, char* program)
 {
     const bool standardInput = o.batch == "-";
     const std::string name = standardInput ? "标准输入" : "文件 " + corvanet::TerminalSafe(o.batch);
     const int fd = standardInput ? STDIN_FILENO : open(o.batch.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return Unusable("无法打开" + name + "：" + corvanet::ErrnoText(errno));
     if (IsDirectory(fd)) return Unusable(name + " 是一个目录，不是 CSV 文件");
-    const corvanet::BatchSummary s =
-        corvanet::RunBatch(corvanet::ReadFromDescriptor(fd, name), corvanet::WriteToDescriptor(STDOUT_FILENO, "标准输出"),
-                           std::cerr, corvanet::BatchOptions{o.bom, o.meter});
+
+    const auto app = MakeApplication(false, !o.job.empty(), program);
+    std::unique_ptr<corvanet::JobFile> job;
+    std::optional<corvanet::JobFile::Appender> appender;
+    corvanet::BatchOptions options{o.bom, o.meter};
+    if (!o.job.empty()) {
+        auto opened = OpenJob(o.job, true);
+        if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
+        job = std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
+        // The whole batch is one transaction, its rows streamed into it:
+        // all of them are in the job or none.
+        appender.emplace(*job);
+        options.calculated = [&](const corvanet::CalculationOutcome& outcome,
+                                 const std::optional<corvanet::MisclosureTest>& test) {
+            appender->Add({QDateTime::currentDateTimeUtc(), outcome, o.meter, test});
+        };
+    }
+    const corvanet::BatchSummary s = corvanet::RunBatch(corvanet::ReadFromDescriptor(fd, name),
+                                                        corvanet::WriteToDescriptor(STDOUT_FILENO, "标准输出"), std::cerr,
+                                                        options);
     if (!s.headerOk) return kUsageError;
+    if (appender)
+        if (const auto problem = appender->Commit()) return JobUnusable(problem->message.toStdString());
     std::cerr << "共 " << s.rows << " 行：完成 " << s.complete << "，计算中止 " << s.failed << "，无法读取 "
               << s.malformed << "\n";
     return (s.failed == 0 && s.malformed == 0) ? 0 : 1;
+}
+
+int RunExport(const corvanet::CliOptions& o, char* program)
+{
+    const auto app = MakeApplication(false, true, program);
+    // An export reads a job; a name that is not there is a mistake, not a new job.
+    auto opened = OpenJob(o.job, false);
+    if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
+    const auto& job = std::get<std::unique_ptr<corvanet::JobFile>>(opened);
+    const auto exported = corvanet::ExportPoints(*job, o.exportPoints,
+                                                 QString::fromStdString(corvanet::TerminalSafe(o.exportPoints)),
+                                                 {o.pointFormat, o.pointEncoding, std::nullopt});
+    if (auto* problem = std::get_if<QString>(&exported)) return JobUnusable(problem->toStdString());
+    std::cerr << "已导出 " << std::get<long long>(exported) << " 个点到 " << corvanet::TerminalSafe(o.exportPoints)
+              << "\n";
+    return 0;
 }
 
 int RunFigure(const corvanet::CliOptions& o, char* program)
@@ -122,8 +193,21 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         return kUsageError;
     }
     corvanet::SurveyRecord& record = std::get<corvanet::SurveyRecord>(input);
+    const auto app = MakeApplication(!o.pdf.empty() || !o.svg.empty(), !o.job.empty(), program);
+    std::unique_ptr<corvanet::JobFile> job;
+    if (!o.job.empty()) {
+        auto opened = OpenJob(o.job, true);
+        if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
+        job = std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
+    }
+    const QDateTime calculatedAt = QDateTime::currentDateTimeUtc();
     const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
     const std::optional<corvanet::MisclosureTest> test = corvanet::TestMisclosure(calc.outcome, o.meter);
+    // Kept before any output: a job that cannot take it stops the run with
+    // nothing written, and a file that cannot be written loses no calculation.
+    if (job)
+        if (const auto problem = job->Append({calculatedAt, calc.outcome, o.meter, test}))
+            return JobUnusable(problem->message.toStdString());
 
     for (const auto& [path, kind] : {std::pair{&o.pdf, "PDF"}, std::pair{&o.svg, "SVG"}}) {
         // stat, never open: opening a named pipe to look at it waits for a
@@ -133,11 +217,6 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
             return Unusable(std::string("无法写入 ") + kind + " 文件 " + corvanet::TerminalSafe(*path) + "：是一个目录");
     }
     if (!o.pdf.empty() || !o.svg.empty()) {
-        // The PDF and the sketch are laid out with real fonts: a GUI
-        // application without a display is enough.
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        int qtArgc = 1;
-        QGuiApplication app(qtArgc, &program);
         // The names go to the file system as the bytes given, whatever
         // their encoding; the messages show them made safe for a terminal.
         const auto write = [](const char* kind, const std::string& path, bool made, const std::string& bytes,
@@ -196,7 +275,8 @@ int main(int argc, char** argv)
         return 0;
     }
     try {
-        return o.batch.empty() ? RunFigure(o, argv[0]) : RunBatch(o);
+        if (!o.exportPoints.empty()) return RunExport(o, argv[0]);
+        return o.batch.empty() ? RunFigure(o, argv[0]) : RunBatch(o, argv[0]);
     } catch (const corvanet::StreamError& e) {
         std::cerr << "corvanet-cli：" << e.what() << "\n";
     } catch (const std::exception& e) {

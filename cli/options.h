@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "engine/tolerance.h"
+#include "text/point_file.h"
 
 namespace corvanet {
 
@@ -18,6 +19,11 @@ struct CliOptions {
     std::string batch;  // "-" for standard input
     std::string precision;  // as typed; read into `meter`
     MeterPrecision meter;   // the distance meter's precision for the misclosure test
+    std::string job;           // the job file the calculations are appended to, or exported from
+    std::string exportPoints;  // the point file to write from the job
+    std::string encoding;      // as typed; read into `pointEncoding`
+    PointFileFormat pointFormat = PointFileFormat::Dat;
+    PointEncoding pointEncoding = PointEncoding::Gb18030;
 };
 
 // The options of `argv`, or a one-line message on what is wrong with them.

@@ -59,13 +59,40 @@ int WriteAll(int fd, std::string_view bytes)
     return 0;
 }
 
+// Runs `produce` into `fd` through a buffer, so that small pieces make few
+// system calls and a large one is written as it is.
+bool Produce(int fd, const ContentProducer& produce, std::string* reason)
+{
+    constexpr std::size_t kBlock = std::size_t(1) << 16;
+    std::string buffer;
+    int error = 0;
+    const WritePiece write = [&](std::string_view piece) {
+        if (error) return false;
+        if (buffer.size() + piece.size() > kBlock) {
+            if ((error = WriteAll(fd, buffer))) return false;
+            buffer.clear();
+            if (piece.size() >= kBlock) return (error = WriteAll(fd, piece)) == 0;
+        }
+        if (buffer.capacity() < kBlock) buffer.reserve(kBlock);
+        buffer.append(piece);
+        return true;
+    };
+    std::string why;
+    const bool made = produce(write, why);
+    if (!error && made) error = WriteAll(fd, buffer);
+    // A refused piece is the file's fault, whatever the producer said then.
+    if (error) return Fail(reason, error);
+    if (!made && reason) *reason = why.empty() ? std::string("内容无法生成") : why;
+    return made;
+}
+
 // Writes into what `path` names as it is: no temporary file, since a pipe
 // or a device cannot be renamed onto.
-bool WriteDirectly(const std::string& path, std::string_view bytes, std::string* reason)
+bool WriteDirectly(const std::string& path, const ContentProducer& produce, std::string* reason)
 {
     Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.get() < 0) return Fail(reason, errno);
-    if (const int error = WriteAll(fd.get(), bytes)) return Fail(reason, error);
+    if (!Produce(fd.get(), produce, reason)) return false;
     struct stat st {};
     if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::fsync(fd.get()) != 0) return Fail(reason, errno);
     if (const int error = fd.Close()) return Fail(reason, error);
@@ -98,7 +125,7 @@ int CreateTemporary(const std::string& folder, std::string& name)
 
 // Writes the temporary file beside `target` and renames it onto `target`;
 // `existing` is the file it replaces, if there is one.
-bool WriteAndRename(const std::string& target, const struct stat* existing, std::string_view bytes,
+bool WriteAndRename(const std::string& target, const struct stat* existing, const ContentProducer& produce,
                     std::string* reason)
 {
     std::string temporary;
@@ -107,12 +134,12 @@ bool WriteAndRename(const std::string& target, const struct stat* existing, std:
         // A file the user may write in a folder they may not add to (or a
         // file system with no room for a name): written in place, as a
         // shell would.
-        if (existing && errno != ENOSPC && errno != EDQUOT) return WriteDirectly(target, bytes, reason);
+        if (existing && errno != ENOSPC && errno != EDQUOT) return WriteDirectly(target, produce, reason);
         return Fail(reason, errno);
     }
     const auto discard = [&](int error) {
         ::unlink(temporary.c_str());
-        return Fail(reason, error);
+        return error ? Fail(reason, error) : false;
     };
     if (existing) {
         // Only root may give the file back to another owner; anyone else
@@ -120,7 +147,7 @@ bool WriteAndRename(const std::string& target, const struct stat* existing, std:
         [[maybe_unused]] const int owned = ::fchown(fd.get(), existing->st_uid, existing->st_gid);
         if (::fchmod(fd.get(), existing->st_mode & 07777) != 0) return discard(errno);
     }
-    if (const int error = WriteAll(fd.get(), bytes)) return discard(error);
+    if (!Produce(fd.get(), produce, reason)) return discard(0);
     if (::fsync(fd.get()) != 0) return discard(errno);
     if (const int error = fd.Close()) return discard(error);
     if (::rename(temporary.c_str(), target.c_str()) != 0) return discard(errno);
@@ -174,29 +201,34 @@ std::string FileErrorText(int error)
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* reason)
 {
+    return WriteWholeFile(path, [bytes](const WritePiece& write, std::string&) { return write(bytes); }, reason);
+}
+
+bool WriteWholeFile(const std::string& path, const ContentProducer& produce, std::string* reason)
+{
     if (path.empty()) return Fail(reason, ENOENT);
     struct stat link {};
     if (::lstat(path.c_str(), &link) != 0) {
-        if (errno == ENOENT) return WriteAndRename(path, nullptr, bytes, reason);
+        if (errno == ENOENT) return WriteAndRename(path, nullptr, produce, reason);
         return Fail(reason, errno);
     }
     if (!S_ISLNK(link.st_mode)) {
         if (S_ISDIR(link.st_mode)) return Fail(reason, EISDIR);
-        if (!S_ISREG(link.st_mode)) return WriteDirectly(path, bytes, reason);
-        return WriteAndRename(path, &link, bytes, reason);
+        if (!S_ISREG(link.st_mode)) return WriteDirectly(path, produce, reason);
+        return WriteAndRename(path, &link, produce, reason);
     }
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         // A link to a name not there yet: the shell would create it.
-        if (errno == ENOENT) return WriteDirectly(path, bytes, reason);
+        if (errno == ENOENT) return WriteDirectly(path, produce, reason);
         return Fail(reason, errno);
     }
     if (S_ISDIR(st.st_mode)) return Fail(reason, EISDIR);
-    if (!S_ISREG(st.st_mode) || LinksIntoKernelTree(path)) return WriteDirectly(path, bytes, reason);
+    if (!S_ISREG(st.st_mode) || LinksIntoKernelTree(path)) return WriteDirectly(path, produce, reason);
     // The link stays; the file it names is replaced.
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) == nullptr) return Fail(reason, errno);
-    return WriteAndRename(resolved, &st, bytes, reason);
+    return WriteAndRename(resolved, &st, produce, reason);
 }
 
 }  // namespace corvanet

@@ -1,6 +1,7 @@
 #pragma once
 // A file written whole or not at all, for every file the program writes
 // (the report's PDF, the sketch's SVG). Plain C++ and POSIX.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,19 @@ namespace corvanet {
 // there for the user (UTF-8, without the name: the caller shows it its
 // own way).
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string* reason);
+
+// Hands one piece of the content on; false once writing has failed, and
+// the producer should stop there.
+using WritePiece = std::function<bool(std::string_view piece)>;
+// Makes the content piece by piece through `write`. Returns false when it
+// cannot: either a piece was refused (the file's own cause is told) or the
+// producer failed on its own, its cause put in `why` for the user.
+using ContentProducer = std::function<bool(const WritePiece& write, std::string& why)>;
+
+// The same guarantees for content made as it is written, in bounded memory:
+// a producer that fails half way leaves no cut-off file and an earlier file
+// as it was (what went into a pipe or a device stays there).
+bool WriteWholeFile(const std::string& path, const ContentProducer& produce, std::string* reason);
 
 // The cause of a failed file operation in words for the user.
 std::string FileErrorText(int error);

@@ -1,0 +1,101 @@
+// The lines of the two point files: what mapping CAD reads from DAT and what
+// a spreadsheet reads from CSV.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "text/point_file.h"
+
+namespace corvanet {
+namespace {
+
+std::string FromGb18030(const std::string& bytes)
+{
+    const iconv_t cd = iconv_open("UTF-8", "GB18030");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no GB18030 here)";
+    std::string out(bytes.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    char* o = out.data();
+    std::size_t inLeft = bytes.size(), outLeft = out.size();
+    const bool ok = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    return ok ? out.substr(0, out.size() - outLeft) : "(does not decode)";
+}
+
+std::string Line(const ExportedPoint& p, PointFileFormat format, PointEncoding encoding = PointEncoding::Gb18030)
+{
+    std::string out;
+    const auto refused = AppendPointLine(out, p, format, encoding);
+    EXPECT_FALSE(refused) << *refused;
+    return out;
+}
+
+TEST(PointFile, FormatIsTheExtensionInAnyCase)
+{
+    EXPECT_EQ(PointFileFormatOf("points.dat"), PointFileFormat::Dat);
+    EXPECT_EQ(PointFileFormatOf("/tmp/a.b/POINTS.Dat"), PointFileFormat::Dat);
+    EXPECT_EQ(PointFileFormatOf("points.CSV"), PointFileFormat::Csv);
+    EXPECT_EQ(PointFileFormatOf("points.txt"), std::nullopt);
+    EXPECT_EQ(PointFileFormatOf("csv"), std::nullopt);
+    EXPECT_EQ(PointFileFormatOf("dir.dat/points"), std::nullopt);
+}
+
+// Y (easting) before X, four decimals rounded as the result boxes round
+// them (an exact half to the even neighbour), empty code and height, CRLF.
+TEST(PointFile, DatLineHasYBeforeXToFourDecimals)
+{
+    ExportedPoint p{.name = "P1", .x = 2600.03125, .y = 3100.00015};
+    EXPECT_EQ(Line(p, PointFileFormat::Dat), "P1,,3100.0002,2600.0312,\r\n");
+    p.x = -0.00004;
+    p.y = 1e6 + 0.00006;
+    EXPECT_EQ(Line(p, PointFileFormat::Dat), "P1,,1000000.0001,0.0000,\r\n") << "no sign on a zero shown";
+}
+
+TEST(PointFile, DatNameIsGb18030OrUtf8AsAsked)
+{
+    const ExportedPoint p{.name = "测点😀", .x = 1, .y = 2};
+    const std::string gb = Line(p, PointFileFormat::Dat);
+    EXPECT_EQ(gb.substr(0, 4), "\xB2\xE2\xB5\xE3") << "测点 in GB18030";
+    EXPECT_EQ(FromGb18030(gb), "测点😀,,2.0000,1.0000,\r\n") << "even outside GBK";
+    EXPECT_EQ(Line(p, PointFileFormat::Dat, PointEncoding::Utf8), "测点😀,,2.0000,1.0000,\r\n");
+    EXPECT_EQ(ToGb18030("a\xFF" "b"), "a\x84\x31\xA4\x37" "b") << "a byte that is not UTF-8 as U+FFFD";
+}
+
+TEST(PointFile, DatRefusesANameItCannotHoldAndWritesNothing)
+{
+    for (const char* name : {"P,1", "P\"1", "P\n1", "P\r1"}) {
+        std::string out = "earlier\r\n";
+        const auto refused = AppendPointLine(out, {.name = name, .x = 1, .y = 2}, PointFileFormat::Dat);
+        ASSERT_TRUE(refused) << name;
+        EXPECT_NE(refused->find("DAT"), std::string::npos) << *refused;
+        EXPECT_EQ(refused->find('\n'), std::string::npos) << "one line: " << *refused;
+        EXPECT_EQ(out, "earlier\r\n");
+    }
+}
+
+// Quoted as RFC 4180 quotes, a formula guarded as the batch guards it, the
+// numbers the shortest text that reads back the same double.
+TEST(PointFile, CsvLineQuotesTextAndWritesNumbersThatReadBackExactly)
+{
+    EXPECT_EQ(PointFileHeader(PointFileFormat::Csv), "\xEF\xBB\xBFname,X,Y,md,m,w,limit,verdict,time\r\n");
+    EXPECT_EQ(PointFileHeader(PointFileFormat::Dat), "");
+    const double x = 2600.0039265632645, y = 0.1 + 0.2;
+    ExportedPoint p{"a,\"b\"", x, y, 4.116391181945801, 100162.203125, -2.759147882461548, 4.913967295177373,
+                    "pass", "2025-12-06T05:46:40Z"};
+    const std::string line = Line(p, PointFileFormat::Csv, PointEncoding::Utf8);
+    EXPECT_EQ(line, "\"a,\"\"b\"\"\",2600.0039265632645,0.30000000000000004,4.116391181945801,100162.203125,"
+                    "-2.759147882461548,4.913967295177373,pass,2025-12-06T05:46:40Z\r\n");
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(std::strtod("0.30000000000000004", nullptr)), std::bit_cast<std::uint64_t>(y));
+    EXPECT_EQ(Line(p, PointFileFormat::Csv, PointEncoding::Gb18030), line) << "CSV is UTF-8 whatever is asked";
+
+    p = {.name = "=1+2", .x = 1, .y = 2};
+    EXPECT_EQ(Line(p, PointFileFormat::Csv), "'=1+2,1,2,,,,,,\r\n") << "no figure: an empty cell";
+}
+
+}  // namespace
+}  // namespace corvanet

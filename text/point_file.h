@@ -1,0 +1,44 @@
+#pragma once
+// The two files the points of a job are exported to: DAT, the line format
+// that mapping CAD reads (点名,编码,Y,X,H), and CSV for a spreadsheet, with
+// the misclosure test and the time of each calculation. Plain C++, no Qt.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvanet {
+
+enum class PointFileFormat { Dat, Csv };
+enum class PointEncoding { Gb18030, Utf8 };
+
+// The format a file's extension names (".dat" or ".csv", any case); none
+// for another or none.
+std::optional<PointFileFormat> PointFileFormatOf(std::string_view path);
+
+// One point as a job keeps it.
+struct ExportedPoint {
+    std::string_view name;  // UTF-8
+    double x = 0.0;         // northing
+    double y = 0.0;         // easting
+    std::optional<double> md, m, w, limit;
+    std::string_view verdict;  // "pass", "exceeded" or empty, as stored
+    std::string_view time;     // as stored: ISO 8601, UTC
+};
+
+// What a file starts with: CSV's byte-order mark and header, nothing for DAT.
+std::string_view PointFileHeader(PointFileFormat format);
+
+// Appends the point's line, CRLF included, to `out`. A DAT line is
+// `name,,Y,X,` with Y and X to four decimals (rounded as the result boxes
+// round them), in `encoding`; a CSV line is UTF-8 whatever `encoding` says,
+// its numbers the shortest text that reads back as the same double.
+// Returns why the point cannot be written (a DAT name holding a comma, a
+// quote or a line break), with `out` unchanged; none when it was written.
+std::optional<std::string> AppendPointLine(std::string& out, const ExportedPoint& point, PointFileFormat format,
+                                           PointEncoding encoding = PointEncoding::Gb18030);
+
+// `utf8` in GB18030, which holds every character; a byte that is not UTF-8
+// is written as U+FFFD.
+std::string ToGb18030(std::string_view utf8);
+
+}  // namespace corvanet
