@@ -182,7 +182,7 @@ TEST(CliJob, AJobThatCannotBeWrittenIsToldAndLeftAsItWas)
     const CliResult r = RunScript(
         "unshare -rm sh -c '"
         "mount --bind " + ro + " " + ro + " && mount -o remount,bind,ro " + ro + " || exit 99\n"
-        "mount -t tmpfs -o size=64k tmpfs " + disk + " || exit 99\n"
+        "mount -t tmpfs -o size=128k tmpfs " + disk + " || exit 99\n"
         "cd " + dir + "\n"
         "sum() { cat \"$@\" | md5sum; }\n"
         "before=$(sum ro/day.cvjob)\n" +

@@ -27,6 +27,14 @@ std::string FromGb18030(const std::string& bytes)
     return ok ? out.substr(0, out.size() - outLeft) : "(does not decode)";
 }
 
+// A point with its name and coordinates only.
+ExportedPoint AtXY(std::string_view name, double x, double y)
+{
+    ExportedPoint p;
+    p.name = name, p.x = x, p.y = y;
+    return p;
+}
+
 std::string Line(const ExportedPoint& p, PointFileFormat format, PointEncoding encoding = PointEncoding::Gb18030)
 {
     std::string out;
@@ -49,7 +57,7 @@ TEST(PointFile, FormatIsTheExtensionInAnyCase)
 // them (an exact half to the even neighbour), empty code and height, CRLF.
 TEST(PointFile, DatLineHasYBeforeXToFourDecimals)
 {
-    ExportedPoint p{.name = "P1", .x = 2600.03125, .y = 3100.00015};
+    ExportedPoint p = AtXY("P1", 2600.03125, 3100.00015);
     EXPECT_EQ(Line(p, PointFileFormat::Dat), "P1,,3100.0002,2600.0312,\r\n");
     p.x = -0.00004;
     p.y = 1e6 + 0.00006;
@@ -58,7 +66,7 @@ TEST(PointFile, DatLineHasYBeforeXToFourDecimals)
 
 TEST(PointFile, DatNameIsGb18030OrUtf8AsAsked)
 {
-    const ExportedPoint p{.name = "测点😀", .x = 1, .y = 2};
+    const ExportedPoint p = AtXY("测点😀", 1, 2);
     const std::string gb = Line(p, PointFileFormat::Dat);
     EXPECT_EQ(gb.substr(0, 4), "\xB2\xE2\xB5\xE3") << "测点 in GB18030";
     EXPECT_EQ(FromGb18030(gb), "测点😀,,2.0000,1.0000,\r\n") << "even outside GBK";
@@ -70,7 +78,7 @@ TEST(PointFile, DatRefusesANameItCannotHoldAndWritesNothing)
 {
     for (const char* name : {"P,1", "P\"1", "P\n1", "P\r1"}) {
         std::string out = "earlier\r\n";
-        const auto refused = AppendPointLine(out, {.name = name, .x = 1, .y = 2}, PointFileFormat::Dat);
+        const auto refused = AppendPointLine(out, AtXY(name, 1, 2), PointFileFormat::Dat);
         ASSERT_TRUE(refused) << name;
         EXPECT_NE(refused->find("DAT"), std::string::npos) << *refused;
         EXPECT_EQ(refused->find('\n'), std::string::npos) << "one line: " << *refused;
@@ -93,7 +101,7 @@ TEST(PointFile, CsvLineQuotesTextAndWritesNumbersThatReadBackExactly)
     EXPECT_EQ(std::bit_cast<std::uint64_t>(std::strtod("0.30000000000000004", nullptr)), std::bit_cast<std::uint64_t>(y));
     EXPECT_EQ(Line(p, PointFileFormat::Csv, PointEncoding::Gb18030), line) << "CSV is UTF-8 whatever is asked";
 
-    p = {.name = "=1+2", .x = 1, .y = 2};
+    p = AtXY("=1+2", 1, 2);
     EXPECT_EQ(Line(p, PointFileFormat::Csv), "'=1+2,1,2,,,,,,\r\n") << "no figure: an empty cell";
 }
 
