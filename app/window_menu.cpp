@@ -19,6 +19,8 @@
 #include "report/report_pdf.h"
 #include "text/result_columns.h"
 #include "app/job_session.h"
+#include "store/point_export.h"
+#include "ui/calculations_window.h"
 #include "ui/main_window.h"
 #include "ui/meter_precision_dialog.h"
 #include "ui/sketch_window.h"
@@ -69,6 +71,27 @@ public:
     {
         QMessageBox::warning(parent, QStringLiteral("作业"), message);
     }
+    std::optional<PointFileChoice> AskPointFile(QWidget* parent) override
+    {
+        const QString datGb = QStringLiteral("DAT 点文件，GB18030（测图软件用） (*.dat)");
+        const QString datUtf8 = QStringLiteral("DAT 点文件，UTF-8 (*.dat)");
+        const QString csv = QStringLiteral("CSV 表格，UTF-8 (*.csv)");
+        QString filter = datGb;
+        QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("导出点"), QDir::home().filePath(QStringLiteral("点.dat")),
+                                                    QStringList{datGb, datUtf8, csv}.join(QStringLiteral(";;")), &filter);
+        if (path.isEmpty()) return std::nullopt;
+        PointFileChoice choice;
+        choice.format = filter == csv ? PointFileFormat::Csv : PointFileFormat::Dat;
+        choice.encoding = filter == datUtf8 ? PointEncoding::Utf8 : PointEncoding::Gb18030;
+        const QString extension = choice.format == PointFileFormat::Csv ? QStringLiteral(".csv") : QStringLiteral(".dat");
+        if (!path.endsWith(extension, Qt::CaseInsensitive)) path += extension;
+        choice.path = path;
+        return choice;
+    }
+    void TellDone(QWidget* parent, const QString& message) override
+    {
+        QMessageBox::information(parent, QStringLiteral("作业"), message);
+    }
 
 private:
     static inline const QString kJobFilter = QStringLiteral("Corvanet 作业 (*.cvjob)");
@@ -101,6 +124,8 @@ WindowMenu::WindowMenu(MainWindow& window)
     action(QStringLiteral("JobName"))->setEnabled(false);
     add("NewJob", QStringLiteral("新建作业…"), &WindowMenu::NewJob);
     add("OpenJob", QStringLiteral("打开作业…"), &WindowMenu::OpenJob);
+    add("CalculationRecords", QStringLiteral("计算记录…"), &WindowMenu::ShowRecords);
+    add("ExportPoints", QStringLiteral("导出点…"), &WindowMenu::ExportAllPoints);
     menu_->addSeparator();
     add("ShowSketch", QStringLiteral("图形…"), &WindowMenu::ShowSketch);
     add("CopyResults", QStringLiteral("复制结果"), &WindowMenu::CopyResults);
@@ -129,11 +154,19 @@ WindowMenu::WindowMenu(MainWindow& window)
     };
     connect(&window, &MainWindow::calculationEnded, this, redraw);
     connect(&window, &MainWindow::meterChanged, this, redraw);
-    connect(job_, &JobSession::jobChanged, this, &WindowMenu::NameJob);
+    connect(job_, &JobSession::jobChanged, this, [this] {
+        // The records window reads the job it was opened on.
+        delete std::exchange(records_, nullptr);
+        NameJob();
+    });
+    connect(job_, &JobSession::recorded, this, [this] {
+        if (records_) records_->Refresh();
+    });
     NameJob();
 }
 
-WindowMenu::~WindowMenu() = default;
+// The records window reads through the job's connection: it goes first.
+WindowMenu::~WindowMenu() { delete records_; }
 
 void WindowMenu::UseDialogs(WindowMenuDialogs& dialogs)
 {
@@ -245,6 +278,47 @@ void WindowMenu::NameJob()
     name->setText(QStringLiteral("作业：%1%2").arg(QFileInfo(path).fileName(),
                                                  job_->job() ? QString() : QStringLiteral("（不能记入）")));
     name->setToolTip(JobPathText(path));
+}
+
+void WindowMenu::ShowRecords()
+{
+    job_->EnsureOpen();
+    JobFile* job = job_->job();
+    if (!job) {
+        dialogs_->TellJob(&window_, QStringLiteral("作业“%1”现在不能打开，没有计算记录可看。").arg(JobPathText(job_->path())));
+        return;
+    }
+    if (!records_) {
+        records_ = new CalculationsWindow(*job, &window_);
+        records_->setWindowFlag(Qt::Window);
+        connect(records_, &CalculationsWindow::showRequested, job_, &JobSession::Show);
+        connect(records_, &CalculationsWindow::exportRequested, this, [this](const QList<qint64>& ids) {
+            ExportPointsOf(std::vector<qint64>(ids.begin(), ids.end()), records_);
+        });
+    }
+    records_->show();
+    records_->raise();
+    records_->activateWindow();
+}
+
+void WindowMenu::ExportAllPoints() { ExportPointsOf(std::nullopt, &window_); }
+
+void WindowMenu::ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget* over)
+{
+    job_->EnsureOpen();
+    const JobFile* job = job_->job();
+    if (!job) {
+        dialogs_->TellJob(over, QStringLiteral("作业“%1”现在不能打开，没有点可导出。").arg(JobPathText(job_->path())));
+        return;
+    }
+    const std::optional<PointFileChoice> choice = dialogs_->AskPointFile(over);
+    if (!choice) return;
+    const auto done = ExportPoints(*job, choice->path, {choice->format, choice->encoding, std::move(ids)});
+    if (const auto* problem = std::get_if<QString>(&done)) {
+        dialogs_->TellJob(over, *problem);
+        return;
+    }
+    dialogs_->TellDone(over, QStringLiteral("已导出 %1 个点到“%2”。").arg(std::get<long long>(done)).arg(JobPathText(choice->path)));
 }
 
 void WindowMenu::NewJob()

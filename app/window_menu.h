@@ -9,8 +9,10 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "engine/tolerance.h"
+#include "text/point_file.h"
 
 class QAction;
 class QMenu;
@@ -19,9 +21,17 @@ class QWidget;
 
 namespace corvanet {
 
+class CalculationsWindow;
 class JobSession;
 class MainWindow;
 class SketchWindow;
+
+// A file of points to write, as the export dialog chose it.
+struct PointFileChoice {
+    QString path;
+    PointFileFormat format = PointFileFormat::Dat;
+    PointEncoding encoding = PointEncoding::Gb18030;
+};
 
 // The dialogs of the menu's actions, behind an interface for the tests.
 class WindowMenuDialogs {
@@ -38,6 +48,10 @@ public:
     virtual QString AskOpenJobPath(QWidget* parent) = 0;
     // A notice about the job: not a job, not recorded, damaged.
     virtual void TellJob(QWidget* parent, const QString& message) = 0;
+    // The file the points go to, and its format; none when the user cancels.
+    virtual std::optional<PointFileChoice> AskPointFile(QWidget* parent) = 0;
+    // What was done, for the user to acknowledge.
+    virtual void TellDone(QWidget* parent, const QString& message) = 0;
 };
 
 class WindowMenu final : public QObject {
@@ -52,11 +66,13 @@ public:
     JobSession& job() const { return *job_; }
 
     QMenu* menu() const { return menu_; }
-    // By object name: "JobName", "NewJob", "OpenJob", "ShowSketch", "CopyResults", "SaveReportPdf",
-    // "MeterPrecision", "About".
+    // By object name: "JobName", "NewJob", "OpenJob", "CalculationRecords", "ExportPoints",
+    // "ShowSketch", "CopyResults", "SaveReportPdf", "MeterPrecision", "About".
     QAction* action(const QString& name) const;
     // Null until the sketch is first asked for.
     SketchWindow* sketchWindow() const { return sketch_; }
+    // Null until 计算记录 is first asked for, and again after the job changes.
+    CalculationsWindow* recordsWindow() const { return records_; }
 
     // The tooltip on the window's diagram.
     static QString DiagramTip();
@@ -74,6 +90,11 @@ private:
     void NewJob();
     void OpenJob();
     void NameJob();
+    void ShowRecords();
+    void ExportAllPoints();
+    // Writes the points of the calculations `ids` (none: all) to a file the
+    // user chooses.
+    void ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget* over);
 
     MainWindow& window_;
     QMenu* menu_;
@@ -81,6 +102,7 @@ private:
     WindowMenuDialogs* dialogs_;
     SketchWindow* sketch_ = nullptr;
     JobSession* job_;
+    CalculationsWindow* records_ = nullptr;
 };
 
 // Installs the menu on `window`; the window owns it.

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -22,6 +24,8 @@
 #include "tests/ui/scripted_prompt.h"
 #include "text/result_columns.h"
 #include "ui/calculate_command.h"
+#include "ui/calculations_model.h"
+#include "ui/calculations_window.h"
 #include "ui/main_window.h"
 #include "ui/sketch_window.h"
 
@@ -232,6 +236,48 @@ TEST_F(JobWindow, NewAndOpenSwitchTheJobAndTheMenuNamesIt)
     dialogs.jobPath = Path("first.cvjob");
     menu->action(QStringLiteral("OpenJob"))->trigger();
     EXPECT_EQ(session->path(), Path("first.cvjob"));
+}
+
+TEST_F(JobWindow, TheRecordsWindowShowsExportsAndFollowsNewCalculations)
+{
+    Start(Path("day.cvjob"));
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    const Shown worked = Now();
+    ASSERT_TRUE(Calculate(SecondEntry()).Complete());
+    menu->action(QStringLiteral("CalculationRecords"))->trigger();
+    CalculationsWindow* records = menu->recordsWindow();
+    ASSERT_NE(records, nullptr);
+    EXPECT_EQ(records->model().rowCount(), 2);
+    // Newest first: the worked figure is the second row.
+    records->view().selectRow(1);
+    records->showButton().click();
+    EXPECT_EQ(Now().boxes, worked.boxes);
+
+    ASSERT_TRUE(Calculate(SecondEntry()).Complete());
+    EXPECT_EQ(records->model().rowCount(), 3) << "a new calculation appears at once";
+
+    dialogs.pointFile = PointFileChoice{Path("selected.dat"), PointFileFormat::Dat, PointEncoding::Utf8};
+    records->view().selectRow(2);
+    records->exportButton().click();
+    QFile dat(Path("selected.dat"));
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dat.readAll(), QByteArray("P1,,3100.0003,2600.0039,\r\n"));
+    ASSERT_EQ(dialogs.done.size(), 1u);
+    EXPECT_NE(dialogs.done.front().indexOf(QStringLiteral("已导出 1 个点")), -1);
+
+    dialogs.pointFile = PointFileChoice{Path("all.csv"), PointFileFormat::Csv, PointEncoding::Gb18030};
+    menu->action(QStringLiteral("ExportPoints"))->trigger();
+    QFile csv(Path("all.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    EXPECT_TRUE(lines[0].startsWith("\xEF\xBB\xBFname,X,Y,md,m,w,limit,verdict,time"));
+    EXPECT_EQ(lines.size(), 5) << "the header, three points and the last line's end";
+    EXPECT_TRUE(lines[1].startsWith("P1,2600.0039265632645,3100.0002789279342,"));
+
+    // Another job: the records window of the old one goes with it.
+    dialogs.jobPath = Path("other");
+    menu->action(QStringLiteral("NewJob"))->trigger();
+    EXPECT_EQ(menu->recordsWindow(), nullptr);
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ public:
     QString AskNewJobPath(QWidget*) override { return jobPath; }
     QString AskOpenJobPath(QWidget*) override { return jobPath; }
     void TellJob(QWidget*, const QString& message) override { jobMessages.push_back(message); }
+    std::optional<PointFileChoice> AskPointFile(QWidget*) override { return pointFile; }
+    void TellDone(QWidget*, const QString& message) override { done.push_back(message); }
 
     QString pdfPath;
     std::optional<MeterPrecision> meter;  // the answer; none: Cancel
@@ -29,6 +31,8 @@ public:
     QString about;
     QString jobPath;
     std::vector<QString> jobMessages;
+    std::optional<PointFileChoice> pointFile;  // none: Cancel
+    std::vector<QString> done;
 };
 
 }  // namespace corvanet::testing
