@@ -5,10 +5,12 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include "app/window_menu.h"
+#include "store/known_points.h"
 #include "ui/calculation_replay.h"
 #include "ui/main_window.h"
 #include "ui/meter_precision_dialog.h"
@@ -45,14 +47,46 @@ bool SameFigures(const std::vector<QVariant>& stored, const std::vector<QVariant
 
 }  // namespace
 
+// The job's known points for the entry, read when a prompt asks: another
+// window or program may have added some since.
+class JobSession::Book final : public KnownPointBook {
+public:
+    explicit Book(JobSession& session) : session_(session) {}
+    std::optional<Point> Find(const std::string& name) const override
+    {
+        session_.EnsureOpen();
+        if (!session_.job()) return std::nullopt;
+        const auto found = FindKnownPoint(*session_.job(), QString::fromStdString(name));
+        const auto* point = std::get_if<std::optional<KnownPoint>>(&found);
+        if (!point || !*point) return std::nullopt;
+        return Point{(*point)->name.toStdString(), (*point)->x, (*point)->y};
+    }
+    std::vector<std::string> Names() const override
+    {
+        session_.EnsureOpen();
+        std::vector<std::string> names;
+        if (!session_.job()) return names;
+        session_.job()->ForEachRow(QStringLiteral("SELECT name FROM known_points ORDER BY name"), {},
+                                   [&](const QSqlQuery& q) {
+                                       names.push_back(q.value(0).toString().toStdString());
+                                       return true;
+                                   });
+        return names;
+    }
+
+private:
+    JobSession& session_;
+};
+
 JobSession::JobSession(MainWindow& window, WindowMenuDialogs& dialogs)
-    : QObject(&window), window_(window), dialogs_(&dialogs)
+    : QObject(&window), window_(window), dialogs_(&dialogs), book_(std::make_unique<Book>(*this))
 {
     setObjectName(QStringLiteral("JobSession"));
     connect(&window, &MainWindow::calculationEnded, this, &JobSession::Record);
+    window.memory().knownPoints = book_.get();
 }
 
-JobSession::~JobSession() = default;
+JobSession::~JobSession() { window_.memory().knownPoints = nullptr; }
 
 QString JobSession::DefaultJobPath()
 {
@@ -162,9 +196,13 @@ void JobSession::Show(qint64 id)
     replaying_ = true;
     const CalculationEnding ending = ReplayCalculation(window_, *stored);
     replaying_ = false;
-    const CalculationOutcome* outcome = ending.outcome();
-    const bool same = outcome && SameFigures(stored->row, CalculationRow({QDateTime::currentDateTimeUtc(), *outcome,
-                                                                             stored->meter, window_.misclosureTest()}));
+    bool same = false;
+    if (const CalculationOutcome* outcome = ending.outcome()) {
+        CalculationOutcome again = *outcome;
+        again.knownPoints = stored->knownPoints;
+        same = SameFigures(stored->row,
+                           CalculationRow({QDateTime::currentDateTimeUtc(), again, stored->meter, window_.misclosureTest()}));
+    }
     if (!same)
         Tell(QStringLiteral("这条记录的数值与本程序按其输入重算的结果不同（记录可能由另一版本的程序写入）；"
                             "窗口显示的是重算的结果。"));

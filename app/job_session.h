@@ -66,8 +66,11 @@ private:
     // Opens the start-up choice, falling back to the default job.
     void OpenChosen();
 
+    class Book;
+
     MainWindow& window_;
     WindowMenuDialogs* dialogs_;
+    std::unique_ptr<Book> book_;
     std::unique_ptr<JobFile> job_;
     QString path_;
     std::optional<QString> chosen_;  // the start-up choice, until opened

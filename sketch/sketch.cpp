@@ -151,9 +151,13 @@ public:
         if (withP) taken.push_back(right);
         if (!o->Complete()) taken.push_back(failureBox);
         const Grid stations[3] = {A, B, C};
+        QString knownNames[3];
+        for (int i = 0; i < 3; ++i) knownNames[i] = KnownName(*o, i);
         for (int i = 0; i < 3; ++i) {
             taken.push_back(StationBox(view(stations[i])));
             taken.push_back(CentredBox(StationLabelAt(view(stations[i])), QString(QChar('A' + i)), 1.2));
+            if (!knownNames[i].isEmpty())
+                taken.push_back(CentredBox(KnownNameAt(view(stations[i])), knownNames[i], 0.95));
             if (withP) taken.push_back(SideNameBox(view(P), view(stations[i]), QStringLiteral("S%1").arg(i + 1)));
         }
 
@@ -169,9 +173,9 @@ public:
             }
             PointP(view, P, name, o->extras, taken);
         }
-        Station(view(A), QStringLiteral("A"));
-        Station(view(B), QStringLiteral("B"));
-        Station(view(C), QStringLiteral("C"));
+        Station(view(A), QStringLiteral("A"), knownNames[0]);
+        Station(view(B), QStringLiteral("B"), knownNames[1]);
+        Station(view(C), QStringLiteral("C"), knownNames[2]);
         NorthArrow(north);
 
         ScaleBar(scaleBar, band.width() * 0.3, view.scale());
@@ -251,7 +255,7 @@ private:
     QPointF StationLabelAt(QPointF at) const { return Outward(at, fontPx_ * 1.6); }
 
     // A known point: a triangle whose centroid is the point, and its name.
-    void Station(QPointF at, const QString& name)
+    void Station(QPointF at, const QString& name, const QString& known)
     {
         const double r = fontPx_ * 0.6;
         QPolygonF triangle;
@@ -262,7 +266,22 @@ private:
         p_.drawPolygon(triangle);
         p_.setBrush(Qt::NoBrush);
         Centred(StationLabelAt(at), name, kInk, 1.2);
+        if (!known.isEmpty()) Centred(KnownNameAt(at), known, kInk, 0.95);
     }
+
+    // The known point's name a station was picked by, escaped and, when
+    // long, cut as P's is; empty where the coordinates were typed.
+    static QString KnownName(const CalculationOutcome& o, int i)
+    {
+        const std::string& picked = o.knownPoints[static_cast<std::size_t>(i)];
+        if (picked.empty()) return {};
+        QString name = QString::fromStdString(DrawingSafe(picked));
+        if (name.size() > kKnownNameMax) name = name.left(kKnownNameMax - 1) + QChar(0x2026);
+        return name;
+    }
+    static constexpr qsizetype kKnownNameMax = 16;
+    // Beyond the station's letter, on the same side.
+    QPointF KnownNameAt(QPointF at) const { return Outward(at, fontPx_ * 3.0); }
 
     QPointF SideNameAt(QPointF from, QPointF to) const
     {

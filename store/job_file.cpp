@@ -203,6 +203,8 @@ void ReadInputs(const std::vector<QVariant>& row, StoredCalculation& stored)
         ++stored.inputsEntered;
     }
     stored.meter = {at("a_mm").toDouble(), at("b_ppm").toDouble()};
+    stored.knownPoints = {at("a_name").toString().toStdString(), at("b_name").toString().toStdString(),
+                          at("c_name").toString().toStdString()};
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ struct StoredCalculation {
     int inputsEntered = 0;       // how many of the ten inputs, in the entry's order, were typed
     bool pointNameEntered = false;
     MeterPrecision meter;
+    std::array<std::string, 3> knownPoints;  // the names A, B and C were picked by
     std::vector<QVariant> row;   // every column after `id`, as read
 };
 

@@ -50,6 +50,8 @@ CalculationEnding ReplayCalculation(MainWindow& window, const StoredCalculation&
     for (QLineEdit* box : window.findChildren<QLineEdit*>()) window.SetText(box->objectName().toStdString(), "");
     StoredAnswers answers(stored);
     CalculationEnding ending = Command1_Click(window.record(), window, answers, window.trace(), window.memory());
+    // The values were typed as numbers: the names they came by are the job's.
+    if (window.memory().last && !ending.Cancelled()) window.memory().last->knownPoints = stored.knownPoints;
     window.ShowWithMeter(stored.meter);
     return ending;
 }

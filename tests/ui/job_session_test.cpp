@@ -18,6 +18,7 @@
 #include "app/job_session.h"
 #include "app/window_menu.h"
 #include "report/report_text.h"
+#include "store/known_points.h"
 #include "tests/store/job_test_support.h"
 #include "tests/ui/scripted_menu_dialogs.h"
 #include "tests/ui/screenshots.h"
@@ -85,7 +86,7 @@ protected:
     int Rows(const char* where = "1")
     {
         int n = 0;
-        session->job()->ForEachRow(QStringLiteral("SELECT id FROM calculations WHERE %1").arg(QLatin1String(where)), {},
+        session->job()->ForEachRow(QStringLiteral("SELECT id FROM calculations WHERE %1").arg(QString::fromUtf8(where)), {},
                                    [&](const QSqlQuery&) { return ++n; });
         return n;
     }
@@ -236,6 +237,48 @@ TEST_F(JobWindow, NewAndOpenSwitchTheJobAndTheMenuNamesIt)
     dialogs.jobPath = Path("first.cvjob");
     menu->action(QStringLiteral("OpenJob"))->trigger();
     EXPECT_EQ(session->path(), Path("first.cvjob"));
+}
+
+// The worked figure with A, B and C picked by name: the Y prompts start with
+// the point's Y, Enter takes it, and every box, the page and the job's row
+// are those of the figure typed in full, besides the names.
+TEST_F(JobWindow, KnownPointsPickedByNameGiveTheFigureTypedInFull)
+{
+    Start(Path("day.cvjob"));
+    const KnownPoint points[] = {{QStringLiteral("K12"), 2500, 2600, std::nullopt, {}, QStringLiteral("entered"), {}},
+                                 {QStringLiteral("中间点"), 3000, 3000, std::nullopt, {}, QStringLiteral("entered"), {}},
+                                 {QStringLiteral("K14"), 2450, 3550, std::nullopt, {}, QStringLiteral("entered"), {}}};
+    ASSERT_TRUE(std::holds_alternative<KnownPointMerge>(AddKnownPoints(*session->job(), points, false)));
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    const Shown typed = Now();
+
+    const std::string take = ScriptedPrompt::kTakePrefill;
+    ScriptedPrompt prompt(window, {" K12 ", "", take, "", "中间点", "", take, "", "K99", "K14", "", "3550", "", "P1",
+                                   "509.905", "", "412.308", "", "474.345", ""});
+    ASSERT_TRUE(Command1_Click(window.record(), window, prompt, window.trace(), window.memory()).Complete());
+    EXPECT_TRUE(prompt.Finished());
+    const Shown named = Now();
+    EXPECT_EQ(named.boxes, typed.boxes);
+    EXPECT_EQ(named.page, typed.page);
+    EXPECT_EQ(named.copy, typed.copy);
+    testing::KeepScreenshot(named.sketch, "job-named-sketch.png");
+
+    // The Y prompt after a name starts with its Y; the names are offered at the X prompts.
+    ASSERT_GE(prompt.lines.size(), 3u);
+    EXPECT_EQ(prompt.lines[1].prefill, "2600");
+    EXPECT_EQ(prompt.lines[0].completions, (std::vector<std::string>{"K12", "K14", "中间点"}));
+    EXPECT_TRUE(prompt.lines[1].completions.empty()) << "Y takes no names";
+    EXPECT_EQ(prompt.notes.front(), "K12：2500.000");
+    ASSERT_EQ(prompt.warnings.size(), 1u);
+    EXPECT_NE(prompt.warnings[0].find("没有名为“K99”的已知点"), std::string::npos) << prompt.warnings[0];
+
+    // The job keeps the names: C's Y was typed, and equal, so C counts as K14.
+    EXPECT_EQ(Rows("id = 2 AND a_name = 'K12' AND b_name = '中间点' AND c_name = 'K14'"), 1);
+    EXPECT_EQ(Rows("id = 1 AND a_name IS NULL"), 1);
+    // Shown again, the sketch names them as it did.
+    session->Show(1);
+    session->Show(2);
+    EXPECT_TRUE(Now().sketch == named.sketch);
 }
 
 TEST_F(JobWindow, TheRecordsWindowShowsExportsAndFollowsNewCalculations)

@@ -49,6 +49,22 @@ public:
         return script_[next_++];
     }
 
+    // As the real dialog: the line starts with the prefill, which an answer
+    // of kTakePrefill (Enter on it) takes.
+    std::optional<std::string> AskLine(const std::string& message, const PromptLine& line) override
+    {
+        lines.push_back(line);
+        auto answer = Ask(message);
+        if (answer && *answer == kTakePrefill) return line.prefill;
+        return answer;
+    }
+
+    std::optional<std::string> AskNoted(const std::string& message, const std::string& note) override
+    {
+        notes.push_back(note);
+        return Ask(message);
+    }
+
     void Warn(const std::string& message) override
     {
         warnings.push_back(message);
@@ -65,7 +81,12 @@ public:
         return m;
     }
 
+    // Enter on a line that starts filled in.
+    static inline const std::string kTakePrefill = "\x01prefill";
+
     std::vector<Asked> asked;
+    std::vector<PromptLine> lines;   // of every value prompt, in order
+    std::vector<std::string> notes;  // of the confirmations that had one
     std::vector<std::string> warnings;
     std::vector<std::string> dialogue;  // "? prompt" and "! warning" in the order they came
 
