@@ -85,7 +85,7 @@ TEST_F(PointExportTest, CompleteCalculationsOldestFirstFromTheReportedRoute)
     ASSERT_EQ(ChooseRoute(nearA.record.S1, nearA.record.S2, nearA.record.S3), Route::C);
     Append({worked, stopped, nearA});
 
-    const auto csv = ExportPoints(*job_, Path("p.csv"), {PointFileFormat::Csv});
+    const auto csv = ExportPoints(*job_, Path("p.csv"), {PointFileFormat::Csv, PointEncoding::Gb18030, std::nullopt});
     ASSERT_EQ(std::get_if<long long>(&csv) ? std::get<long long>(csv) : -1, 2);
     const auto rows = Lines(Path("p.csv"));
     ASSERT_EQ(rows.size(), 3u);
@@ -108,7 +108,7 @@ TEST_F(PointExportTest, CompleteCalculationsOldestFirstFromTheReportedRoute)
         EXPECT_EQ(row[8], JobTime(FixedTime()).toStdString());
     }
 
-    const auto dat = ExportPoints(*job_, Path("p.dat"), {PointFileFormat::Dat, PointEncoding::Utf8});
+    const auto dat = ExportPoints(*job_, Path("p.dat"), {PointFileFormat::Dat, PointEncoding::Utf8, std::nullopt});
     ASSERT_TRUE(std::holds_alternative<long long>(dat));
     const auto lines = Lines(Path("p.dat"));
     ASSERT_EQ(lines.size(), 2u);
@@ -154,7 +154,7 @@ TEST_F(PointExportTest, WhatCannotBeExportedLeavesTheEarlierFileAndSaysWhy)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    const auto refused = ExportPoints(*job_, dat, {PointFileFormat::Dat});
+    const auto refused = ExportPoints(*job_, dat, {PointFileFormat::Dat, PointEncoding::Gb18030, std::nullopt});
     ASSERT_TRUE(std::holds_alternative<QString>(refused));
     const QString message = std::get<QString>(refused);
     EXPECT_TRUE(message.contains(QStringLiteral("p.dat")) && message.contains(QStringLiteral("第 2 号计算")) &&
@@ -164,12 +164,12 @@ TEST_F(PointExportTest, WhatCannotBeExportedLeavesTheEarlierFileAndSaysWhy)
     EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".corvanet-*")}, QDir::Files | QDir::Hidden).isEmpty())
         << "no temporary file is left";
 
-    const auto missing = ExportPoints(*job_, Path("no/such/p.csv"), {PointFileFormat::Csv});
+    const auto missing = ExportPoints(*job_, Path("no/such/p.csv"), {PointFileFormat::Csv, PointEncoding::Gb18030, std::nullopt});
     ASSERT_TRUE(std::holds_alternative<QString>(missing));
     EXPECT_TRUE(std::get<QString>(missing).contains(QStringLiteral("文件夹不存在"))) << std::get<QString>(missing).toStdString();
 
     const QByteArray before = FileHash(job_->path());
-    const auto itself = ExportPoints(*job_, job_->path(), {PointFileFormat::Csv});
+    const auto itself = ExportPoints(*job_, job_->path(), {PointFileFormat::Csv, PointEncoding::Gb18030, std::nullopt});
     EXPECT_TRUE(std::holds_alternative<QString>(itself));
     EXPECT_EQ(FileHash(job_->path()), before) << "the job is never written over";
 }
