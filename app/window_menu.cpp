@@ -13,12 +13,14 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QToolTip>
 
 #include "text/version.h"
 #include "report/report_pdf.h"
 #include "text/result_columns.h"
 #include "app/job_session.h"
+#include "store/known_points.h"
 #include "store/point_export.h"
 #include "ui/calculations_window.h"
 #include "ui/main_window.h"
@@ -92,11 +94,23 @@ public:
     {
         QMessageBox::information(parent, QStringLiteral("作业"), message);
     }
+    bool AskReplaceKnownPoints(QWidget* parent, const QString& report) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("已知点"), report, QMessageBox::NoButton, parent);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* replace = box.addButton(QStringLiteral("替换"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("保留"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == replace;
+    }
 
 private:
     static inline const QString kJobFilter = QStringLiteral("Corvanet 作业 (*.cvjob)");
     static QDir JobFolder() { return QDir::home(); }
 };
+
+// A coordinate in full: points that differ in the last digit differ here too.
+QString Number(double value) { return QString::fromStdString(TableNumber(value)); }
 
 QRect DiagramArea(const QWidget& window)
 {
@@ -295,6 +309,7 @@ void WindowMenu::ShowRecords()
         connect(records_, &CalculationsWindow::exportRequested, this, [this](const QList<qint64>& ids) {
             ExportPointsOf(std::vector<qint64>(ids.begin(), ids.end()), records_);
         });
+        connect(records_, &CalculationsWindow::keepAsKnownRequested, this, &WindowMenu::KeepAsKnown);
     }
     records_->show();
     records_->raise();
@@ -319,6 +334,50 @@ void WindowMenu::ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget*
         return;
     }
     dialogs_->TellDone(over, QStringLiteral("已导出 %1 个点到“%2”。").arg(std::get<long long>(done)).arg(JobPathText(choice->path)));
+}
+
+void WindowMenu::KeepAsKnown(const QList<qint64>& ids)
+{
+    JobFile* job = job_->job();
+    if (!job) return;
+    std::vector<KnownPoint> points;
+    int without = 0;
+    for (const qint64 id : ids) {
+        const auto read = job->Calculation(id);
+        if (const auto* problem = std::get_if<JobProblem>(&read)) {
+            dialogs_->TellJob(records_, problem->message);
+            return;
+        }
+        const auto& stored = std::get<std::optional<StoredCalculation>>(read);
+        if (const auto point = stored ? ComputedPoint(*stored) : std::nullopt)
+            points.push_back(*point);
+        else
+            ++without;
+    }
+    const auto merged = AddKnownPoints(*job, points, false);
+    if (const auto* problem = std::get_if<JobProblem>(&merged)) {
+        dialogs_->TellJob(records_, problem->message);
+        return;
+    }
+    const KnownPointMerge& merge = std::get<KnownPointMerge>(merged);
+    QString report = QStringLiteral("%1 个点已存为已知点，%2 个点已有且相同。").arg(merge.added).arg(merge.same);
+    if (without) report += QStringLiteral("\n%1 条记录没有点：计算中止，或没有点名。").arg(without);
+    if (merge.conflicts.empty()) {
+        dialogs_->TellDone(records_, report);
+        return;
+    }
+    report += QStringLiteral("\n以下点名已有坐标不同的已知点，保留了原有的点：");
+    for (const KnownPoint& offered : merge.conflicts) {
+        const auto there = FindKnownPoint(*job, offered.name);
+        const auto* kept = std::get_if<std::optional<KnownPoint>>(&there);
+        report += QStringLiteral("\n%1：原有 X=%2，Y=%3；本次 X=%4，Y=%5")
+                      .arg(offered.name)
+                      .arg(kept && *kept ? Number((*kept)->x) : QString(), kept && *kept ? Number((*kept)->y) : QString(),
+                           Number(offered.x), Number(offered.y));
+    }
+    if (!dialogs_->AskReplaceKnownPoints(records_, report + QStringLiteral("\n\n用本次的坐标替换它们吗？"))) return;
+    const auto replaced = AddKnownPoints(*job, merge.conflicts, true);
+    if (const auto* problem = std::get_if<JobProblem>(&replaced)) dialogs_->TellJob(records_, problem->message);
 }
 
 void WindowMenu::NewJob()

@@ -5,6 +5,7 @@
 // for a spreadsheet, the report as a PDF file at any time, the distance
 // meter's precision, and the program's version. A tooltip on the diagram
 // says so.
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -52,6 +53,9 @@ public:
     virtual std::optional<PointFileChoice> AskPointFile(QWidget* parent) = 0;
     // What was done, for the user to acknowledge.
     virtual void TellDone(QWidget* parent, const QString& message) = 0;
+    // Known points whose names are taken with other coordinates: true to
+    // replace them, after `report`.
+    virtual bool AskReplaceKnownPoints(QWidget* parent, const QString& report) = 0;
 };
 
 class WindowMenu final : public QObject {
@@ -95,6 +99,8 @@ private:
     // Writes the points of the calculations `ids` (none: all) to a file the
     // user chooses.
     void ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget* over);
+    // 存为已知点: P of the calculations `ids` joins the known points.
+    void KeepAsKnown(const QList<qint64>& ids);
 
     MainWindow& window_;
     QMenu* menu_;

@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "engine/precision.h"
+
 namespace corvanet {
 namespace {
 
@@ -42,6 +44,27 @@ QString Now() { return JobTime(QDateTime::currentDateTimeUtc()); }
 bool SameCoordinates(const KnownPoint& a, const KnownPoint& b)
 {
     return a.x == b.x && a.y == b.y && a.h.has_value() == b.h.has_value() && (!a.h || *a.h == *b.h);
+}
+
+std::optional<KnownPoint> ComputedPoint(const StoredCalculation& calculation)
+{
+    const auto columns = CalculationColumns();
+    const auto at = [&](const char* name) {
+        for (std::size_t i = 0; i < columns.size() && i < calculation.row.size(); ++i)
+            if (qstrcmp(columns[i].name, name) == 0) return calculation.row[i];
+        return QVariant();
+    };
+    const QString name = at("point_name").toString().trimmed();
+    if (at("outcome").toString() != QLatin1String("complete") || name.isEmpty()) return std::nullopt;
+    static constexpr const char* kRoutes[3][2] = {{"xp1", "yp1"}, {"xp2", "yp2"}, {"xp3", "yp3"}};
+    const auto route = static_cast<std::size_t>(
+        ChooseRoute(at("s1_adjusted").toDouble(), at("s2_adjusted").toDouble(), at("s3_adjusted").toDouble()));
+    KnownPoint p;
+    p.name = name;
+    p.x = at(kRoutes[route][0]).toDouble();
+    p.y = at(kRoutes[route][1]).toDouble();
+    p.source = QStringLiteral("computed");
+    return p;
 }
 
 std::variant<std::optional<KnownPoint>, JobProblem> FindKnownPoint(const JobFile& job, const QString& name)

@@ -49,6 +49,11 @@ std::optional<JobProblem> ReplaceKnownPoint(JobFile& job, const QString& oldName
 
 std::optional<JobProblem> DeleteKnownPoints(JobFile& job, const QStringList& names);
 
+// P of a complete calculation as a known point named as P (from the route
+// whose precision is reported, source "computed"); none for a stopped one or
+// one without a name.
+std::optional<KnownPoint> ComputedPoint(const StoredCalculation& calculation);
+
 // Whether two points have the same coordinates (and height), bit for bit.
 bool SameCoordinates(const KnownPoint& a, const KnownPoint& b);
 

@@ -56,6 +56,7 @@ CalculationsWindow::CalculationsWindow(JobFile& job, std::unique_ptr<RecordDialo
       filter_(new QLineEdit(this)),
       show_(new QPushButton(QStringLiteral("显示"), this)),
       export_(new QPushButton(QStringLiteral("导出点…"), this)),
+      keep_(new QPushButton(QStringLiteral("存为已知点"), this)),
       delete_(new QPushButton(QStringLiteral("删除"), this)),
       problem_(new QLabel(this))
 {
@@ -103,6 +104,7 @@ CalculationsWindow::CalculationsWindow(JobFile& job, std::unique_ptr<RecordDialo
     buttons->addSpacing(12);
     buttons->addWidget(show_);
     buttons->addWidget(export_);
+    buttons->addWidget(keep_);
     buttons->addWidget(delete_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -122,6 +124,10 @@ CalculationsWindow::CalculationsWindow(JobFile& job, std::unique_ptr<RecordDialo
     connect(export_, &QPushButton::clicked, this, [this] {
         const QList<qint64> ids = SelectedIds();
         if (!ids.isEmpty()) emit exportRequested(ids);
+    });
+    connect(keep_, &QPushButton::clicked, this, [this] {
+        const QList<qint64> ids = SelectedIds();
+        if (!ids.isEmpty()) emit keepAsKnownRequested(ids);
     });
     connect(delete_, &QPushButton::clicked, this, &CalculationsWindow::DeleteSelected);
 
@@ -147,6 +153,7 @@ void CalculationsWindow::UpdateButtons()
     const qsizetype selected = view_->selectionModel()->selectedRows().size();
     show_->setEnabled(selected == 1);
     export_->setEnabled(selected > 0);
+    keep_->setEnabled(selected > 0);
     delete_->setEnabled(selected > 0);
 }
 

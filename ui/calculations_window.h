@@ -58,6 +58,7 @@ public:
     QPushButton& showButton() const { return *show_; }
     QPushButton& exportButton() const { return *export_; }
     QPushButton& deleteButton() const { return *delete_; }
+    QPushButton& keepAsKnownButton() const { return *keep_; }
 
     // The ids of the selected rows, in the table's order.
     QList<qint64> SelectedIds() const;
@@ -73,6 +74,8 @@ signals:
     void showRequested(qint64 id);
     // 导出点…: the points of the selected calculations.
     void exportRequested(QList<qint64> ids);
+    // 存为已知点: P of the selected calculations, to join the known points.
+    void keepAsKnownRequested(QList<qint64> ids);
 
 private:
     void UpdateButtons();
@@ -87,6 +90,7 @@ private:
     QLineEdit* filter_;
     QPushButton* show_;
     QPushButton* export_;
+    QPushButton* keep_;
     QPushButton* delete_;
     QLabel* problem_;
 };

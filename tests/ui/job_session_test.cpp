@@ -281,6 +281,39 @@ TEST_F(JobWindow, KnownPointsPickedByNameGiveTheFigureTypedInFull)
     EXPECT_TRUE(Now().sketch == named.sketch);
 }
 
+TEST_F(JobWindow, KeepingPAsAKnownPointAsksBeforeReplacingOneOfTheSameName)
+{
+    Start(Path("day.cvjob"));
+    ASSERT_TRUE(Calculate(testing::WorkedEntry()).Complete());
+    ASSERT_TRUE(Calculate({"2500", "", "2600", "", "3000", "", "3000", "", "2450", "", "3550", "", "P2", "1", "", "1", "",
+                           "474.345", ""})
+                    .Stopped());
+    menu->action(QStringLiteral("CalculationRecords"))->trigger();
+    CalculationsWindow* records = menu->recordsWindow();
+    records->view().selectAll();
+    records->keepAsKnownButton().click();
+    ASSERT_EQ(dialogs.done.size(), 1u);
+    EXPECT_EQ(dialogs.done[0], QStringLiteral("1 个点已存为已知点，0 个点已有且相同。\n1 条记录没有点：计算中止，或没有点名。"));
+    const auto kept = std::get<std::optional<KnownPoint>>(FindKnownPoint(*session->job(), QStringLiteral("P1")));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->x, 2600.0039265632645);  // route A, the longest adjusted distance
+    EXPECT_EQ(kept->source, QStringLiteral("computed"));
+
+    // P1 again, elsewhere: kept as it was, unless the user says replace.
+    ASSERT_TRUE(Calculate({"500", "", "400", "", "1000", "", "1000", "", "450", "", "1600", "", "P1", "657.651", "", "403.110",
+                           "", "570.090", ""})
+                    .Complete());
+    records->view().selectRow(0);
+    records->keepAsKnownButton().click();
+    ASSERT_EQ(dialogs.replaceAsked.size(), 1u);
+    EXPECT_NE(dialogs.replaceAsked[0].indexOf(QStringLiteral("P1：原有 X=2600.0039265632645")), -1)
+        << dialogs.replaceAsked[0].toStdString();
+    EXPECT_EQ(std::get<std::optional<KnownPoint>>(FindKnownPoint(*session->job(), QStringLiteral("P1")))->x, kept->x);
+    dialogs.replace = true;
+    records->keepAsKnownButton().click();
+    EXPECT_NE(std::get<std::optional<KnownPoint>>(FindKnownPoint(*session->job(), QStringLiteral("P1")))->x, kept->x);
+}
+
 TEST_F(JobWindow, TheRecordsWindowShowsExportsAndFollowsNewCalculations)
 {
     Start(Path("day.cvjob"));

@@ -23,6 +23,11 @@ public:
     void TellJob(QWidget*, const QString& message) override { jobMessages.push_back(message); }
     std::optional<PointFileChoice> AskPointFile(QWidget*) override { return pointFile; }
     void TellDone(QWidget*, const QString& message) override { done.push_back(message); }
+    bool AskReplaceKnownPoints(QWidget*, const QString& report) override
+    {
+        replaceAsked.push_back(report);
+        return replace;
+    }
 
     QString pdfPath;
     std::optional<MeterPrecision> meter;  // the answer; none: Cancel
@@ -33,6 +38,8 @@ public:
     std::vector<QString> jobMessages;
     std::optional<PointFileChoice> pointFile;  // none: Cancel
     std::vector<QString> done;
+    bool replace = false;  // the answer to replacing known points
+    std::vector<QString> replaceAsked;
 };
 
 }  // namespace corvanet::testing
