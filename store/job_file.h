@@ -4,6 +4,7 @@
 // never written to; every write is one transaction that lands whole or not
 // at all, and is on the disk before the write returns.
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -78,6 +79,7 @@ public:
     private:
         JobFile& job_;
         std::unique_ptr<QSqlQuery> insert_;
+        QStringList marks_;  // the placeholders, in the order of the columns
         std::optional<JobProblem> problem_;
         bool open_ = false;
     };
