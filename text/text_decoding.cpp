@@ -1,4 +1,4 @@
-#include "cli/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -16,10 +16,11 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
-// One converter for the process, opened on first use.
+// One converter for each thread, opened on first use: a converter carries
+// its state from call to call.
 iconv_t Gb18030Converter()
 {
-    static const iconv_t cd = iconv_open("UTF-8", "GB18030");
+    thread_local const iconv_t cd = iconv_open("UTF-8", "GB18030");
     return cd;
 }
 
