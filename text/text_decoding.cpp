@@ -66,6 +66,13 @@ std::string_view WithoutByteOrderMark(std::string_view bytes)
     return bytes;
 }
 
+TextDecoder TextDecoder::ForWhole(std::string_view input)
+{
+    TextDecoder decoder;
+    decoder.gb18030_ = WithoutByteOrderMark(input).size() == input.size() && !IsAscii(input) && !IsUtf8(input);
+    return decoder;
+}
+
 std::string TextDecoder::Decode(std::string_view bytes)
 {
     if (IsAscii(bytes)) return std::string(bytes);
