@@ -88,7 +88,9 @@ QVariant KnownPointModel::data(const QModelIndex& index, int role) const
 
 QVariant KnownPointModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::InitialSortOrderRole) return Qt::AscendingOrder;
+    if (role != Qt::DisplayRole) return {};
     static const char* const kTitles[] = {"点名", "X", "Y", "H", "编码", "来源"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(kTitles[section]) : QVariant();
 }
