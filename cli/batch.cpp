@@ -6,14 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "cli/csv_rows.h"
 #include "cli/figure_calculation.h"
 #include "cli/figure_input.h"
 #include "cli/safe_text.h"
-#include "cli/text_decoding.h"
+#include "text/csv_rows.h"
 #include "text/entry_inputs.h"
 #include "text/number_text.h"
 #include "text/result_columns.h"
+#include "text/text_decoding.h"
 
 namespace corvanet {
 

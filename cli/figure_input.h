@@ -5,8 +5,8 @@
 #include <variant>
 
 #include "cli/byte_stream.h"
-#include "cli/text_decoding.h"
 #include "engine/survey_record.h"
+#include "text/text_decoding.h"
 
 namespace corvanet {
 

@@ -1,15 +1,6 @@
 #include "cli/safe_text.h"
 
-#include "text/utf8.h"
-
 namespace corvanet {
-
-std::string Excerpt(std::string_view s, std::size_t maxCharacters)
-{
-    std::size_t i = 0;
-    for (std::size_t count = 0; i < s.size() && count < maxCharacters; ++count) i += Utf8CharAt(s, i).length;
-    return i < s.size() ? std::string(s.substr(0, i)) + "…" : std::string(s);
-}
 
 char* WriteCsvTextCell(char* out, std::string_view text)
 {

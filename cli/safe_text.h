@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "text/escaped_text.h"  // TerminalSafe
+#include "text/utf8.h"          // Excerpt
 
 namespace corvanet {
 
@@ -14,12 +15,5 @@ namespace corvanet {
 // CR) gets a leading apostrophe, so that it is shown as text.
 char* WriteCsvTextCell(char* out, std::string_view text);
 constexpr std::size_t CsvTextCellRoom(std::string_view text) { return 2 * text.size() + 3; }
-
-}  // namespace corvanet
-
-namespace corvanet {
-
-// `utf8` cut to its first `maxCharacters` characters, "…" marking a cut.
-std::string Excerpt(std::string_view utf8, std::size_t maxCharacters);
 
 }  // namespace corvanet

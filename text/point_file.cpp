@@ -12,6 +12,7 @@ namespace corvanet {
 namespace {
 
 constexpr std::string_view kCsvHeader = "\xEF\xBB\xBFname,X,Y,md,m,w,limit,verdict,time\r\n";
+constexpr std::string_view kKnownCsvHeader = "\xEF\xBB\xBFname,X,Y,H,code,source\r\n";
 constexpr std::string_view kGb18030Replacement = "\x84\x31\xA4\x37";  // U+FFFD
 
 bool IsAscii(std::string_view s)
@@ -54,6 +55,32 @@ void AppendCsvNumber(std::string& out, const std::optional<double>& value)
     if (value) AppendNumber(out, *value);
 }
 
+// `name,code,Y,X,H`. The readers of DAT split at every comma and know no
+// quotes: a name or code holding one would move Y into X's place.
+std::optional<std::string> AppendDatLine(std::string& out, std::string_view name, std::string_view code, double x,
+                                         double y, const std::optional<double>& h, PointEncoding encoding)
+{
+    constexpr std::string_view kBreaksDat = ",\"\r\n";
+    if (name.find_first_of(kBreaksDat) != std::string_view::npos)
+        return "点名“" + TerminalSafe(name) + "”含有逗号、引号或换行，DAT 文件写不下";
+    if (code.find_first_of(kBreaksDat) != std::string_view::npos)
+        return "点“" + TerminalSafe(name) + "”的编码“" + TerminalSafe(code) + "”含有逗号、引号或换行，DAT 文件写不下";
+    const auto text = [encoding](std::string_view utf8) {
+        return encoding == PointEncoding::Gb18030 ? ToGb18030(utf8) : std::string(utf8);
+    };
+    out += text(name);
+    out += ',';
+    out += text(code);
+    out += ',';
+    out += FormatRounded(y, "0.0000");
+    out += ',';
+    out += FormatRounded(x, "0.0000");
+    out += ',';
+    if (h) out += FormatRounded(*h, "0.0000");
+    out += "\r\n";
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<PointFileFormat> PointFileFormatOf(std::string_view path)
@@ -92,19 +119,29 @@ std::optional<std::string> AppendPointLine(std::string& out, const ExportedPoint
         out += "\r\n";
         return std::nullopt;
     }
-    // The readers of DAT split at every comma and know no quotes: such a
-    // name would move Y into X's place.
-    if (p.name.find_first_of(",\"\r\n") != std::string_view::npos)
-        return "点名“" + TerminalSafe(p.name) + "”含有逗号、引号或换行，DAT 文件写不下";
-    if (encoding == PointEncoding::Gb18030)
-        out += ToGb18030(p.name);
-    else
-        out += p.name;
-    out += ",,";
-    out += FormatRounded(p.y, "0.0000");
+    return AppendDatLine(out, p.name, {}, p.x, p.y, std::nullopt, encoding);
+}
+
+std::string_view KnownPointFileHeader(PointFileFormat format)
+{
+    return format == PointFileFormat::Csv ? kKnownCsvHeader : std::string_view();
+}
+
+std::optional<std::string> AppendKnownPointLine(std::string& out, const ExportedKnownPoint& p, PointFileFormat format,
+                                                PointEncoding encoding)
+{
+    if (format == PointFileFormat::Dat) return AppendDatLine(out, p.name, p.code, p.x, p.y, p.h, encoding);
+    AppendCsvText(out, p.name);
     out += ',';
-    out += FormatRounded(p.x, "0.0000");
-    out += ",\r\n";
+    AppendNumber(out, p.x);
+    out += ',';
+    AppendNumber(out, p.y);
+    AppendCsvNumber(out, p.h);
+    out += ',';
+    AppendCsvText(out, p.code);
+    out += ',';
+    AppendCsvText(out, p.source);
+    out += "\r\n";
     return std::nullopt;
 }
 

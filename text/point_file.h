@@ -1,7 +1,8 @@
 #pragma once
 // The two files the points of a job are exported to: DAT, the line format
 // that mapping CAD reads (点名,编码,Y,X,H), and CSV for a spreadsheet, with
-// the misclosure test and the time of each calculation. Plain C++, no Qt.
+// the misclosure test and the time of each calculation; and the same two
+// files of a job's known points. Plain C++, no Qt.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,28 @@ std::string_view PointFileHeader(PointFileFormat format);
 // quote or a line break), with `out` unchanged; none when it was written.
 std::optional<std::string> AppendPointLine(std::string& out, const ExportedPoint& point, PointFileFormat format,
                                            PointEncoding encoding = PointEncoding::Gb18030);
+
+// A known point as a job keeps it.
+struct ExportedKnownPoint {
+    std::string_view name;  // UTF-8
+    double x = 0.0;         // northing
+    double y = 0.0;         // easting
+    std::optional<double> h;
+    std::string_view code;    // UTF-8; empty when none
+    std::string_view source;  // as stored: a file's name, "entered" or "computed"
+};
+
+// What a file of known points starts with: for CSV the byte-order mark and
+// the header `name,X,Y,H,code,source`, nothing for DAT.
+std::string_view KnownPointFileHeader(PointFileFormat format);
+
+// Appends a known point's line, CRLF included, to `out`. DAT as above, with
+// the code and H (four decimals, rounded the same way) in their places,
+// empty when there are none; a name or code holding a comma, a quote or a
+// line break is refused, with `out` unchanged. CSV quoted, guarded and with
+// numbers as above, H empty when there is none.
+std::optional<std::string> AppendKnownPointLine(std::string& out, const ExportedKnownPoint& point,
+                                                PointFileFormat format, PointEncoding encoding = PointEncoding::Gb18030);
 
 // `utf8` in GB18030, which holds every character; a byte that is not UTF-8
 // is written as U+FFFD.

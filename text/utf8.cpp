@@ -41,4 +41,11 @@ bool IsUtf8(std::string_view bytes)
     return true;
 }
 
+std::string Excerpt(std::string_view s, std::size_t maxCharacters)
+{
+    std::size_t i = 0;
+    for (std::size_t count = 0; i < s.size() && count < maxCharacters; ++count) i += Utf8CharAt(s, i).length;
+    return i < s.size() ? std::string(s.substr(0, i)) + "…" : std::string(s);
+}
+
 }  // namespace corvanet

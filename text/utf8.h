@@ -3,6 +3,7 @@
 // character: escaping a name, cutting an excerpt, measuring a line, telling
 // UTF-8 from GB18030. Plain C++, no Qt.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace corvanet {
@@ -26,5 +27,8 @@ constexpr bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c
 // True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or
 // values beyond U+10FFFF).
 bool IsUtf8(std::string_view bytes);
+
+// `utf8` cut to its first `maxCharacters` characters, "…" marking a cut.
+std::string Excerpt(std::string_view utf8, std::size_t maxCharacters);
 
 }  // namespace corvanet

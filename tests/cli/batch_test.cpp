@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/batch.h"
-#include "cli/csv_rows.h"
+#include "text/csv_rows.h"
 
 namespace corvanet {
 namespace {

@@ -18,7 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/batch.h"
-#include "cli/csv_rows.h"
+#include "text/csv_rows.h"
 #include "tests/cli/run_cli.h"
 
 namespace corvanet {

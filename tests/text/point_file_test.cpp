@@ -105,5 +105,65 @@ TEST(PointFile, CsvLineQuotesTextAndWritesNumbersThatReadBackExactly)
     EXPECT_EQ(Line(p, PointFileFormat::Csv), "'=1+2,1,2,,,,,,\r\n") << "no figure: an empty cell";
 }
 
+ExportedKnownPoint Known(std::string_view name, double x, double y)
+{
+    ExportedKnownPoint p;
+    p.name = name, p.x = x, p.y = y;
+    return p;
+}
+
+std::string KnownLine(const ExportedKnownPoint& p, PointFileFormat format,
+                      PointEncoding encoding = PointEncoding::Gb18030)
+{
+    std::string out;
+    const auto refused = AppendKnownPointLine(out, p, format, encoding);
+    EXPECT_FALSE(refused) << *refused;
+    return out;
+}
+
+// A known point's DAT line carries its code and height, in the encoding
+// asked; without them it is a calculation's line.
+TEST(PointFile, KnownPointDatLineHasCodeAndHeight)
+{
+    EXPECT_EQ(KnownPointFileHeader(PointFileFormat::Dat), "");
+    ExportedKnownPoint p = Known("控制1", 3000.03125, 2000.5);
+    p.code = "导线";
+    p.h = 45.00015;
+    p.source = "entered";
+    const std::string gb = KnownLine(p, PointFileFormat::Dat);
+    EXPECT_EQ(FromGb18030(gb), "控制1,导线,2000.5000,3000.0312,45.0002\r\n") << "H rounded as X and Y are";
+    EXPECT_EQ(gb.find("\xE5"), std::string::npos) << "the code in GB18030 too, not UTF-8";
+    EXPECT_EQ(KnownLine(p, PointFileFormat::Dat, PointEncoding::Utf8), "控制1,导线,2000.5000,3000.0312,45.0002\r\n");
+
+    p.h = -0.00001;
+    p.code = {};
+    EXPECT_EQ(KnownLine(p, PointFileFormat::Dat, PointEncoding::Utf8), "控制1,,2000.5000,3000.0312,0.0000\r\n");
+    EXPECT_EQ(KnownLine(Known("P1", 2600.03125, 3100.00015), PointFileFormat::Dat),
+              Line(AtXY("P1", 2600.03125, 3100.00015), PointFileFormat::Dat));
+
+    for (const char* code : {"a,b", "a\"b", "a\nb"}) {
+        p.code = code;
+        std::string out = "earlier\r\n";
+        const auto refused = AppendKnownPointLine(out, p, PointFileFormat::Dat);
+        ASSERT_TRUE(refused) << code;
+        EXPECT_NE(refused->find("编码"), std::string::npos) << *refused;
+        EXPECT_EQ(out, "earlier\r\n");
+    }
+}
+
+TEST(PointFile, KnownPointCsvHasHeightCodeAndSource)
+{
+    EXPECT_EQ(KnownPointFileHeader(PointFileFormat::Csv), "\xEF\xBB\xBFname,X,Y,H,code,source\r\n");
+    ExportedKnownPoint p = Known("K,1", 0.1 + 0.2, -2.5);
+    p.h = 1e-7;
+    p.code = "-GPS";
+    p.source = "控制点.dat";
+    EXPECT_EQ(KnownLine(p, PointFileFormat::Csv), "\"K,1\",0.30000000000000004,-2.5,1e-07,'-GPS,控制点.dat\r\n")
+        << "UTF-8 whatever is asked";
+    p = Known("K2", 1, 2);
+    p.source = "entered";
+    EXPECT_EQ(KnownLine(p, PointFileFormat::Csv), "K2,1,2,,,entered\r\n") << "no height: an empty cell";
+}
+
 }  // namespace
 }  // namespace corvanet

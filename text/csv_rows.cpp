@@ -1,4 +1,4 @@
-#include "cli/csv_rows.h"
+#include "text/csv_rows.h"
 
 #include <charconv>
 #include <cstring>

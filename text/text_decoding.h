@@ -19,6 +19,12 @@ std::string_view WithoutByteOrderMark(std::string_view bytes);
 // happen to be valid UTF-8.
 class TextDecoder {
 public:
+    TextDecoder() = default;
+    // For an input read whole before its fields: one that is not valid
+    // UTF-8 throughout and has no byte-order mark is taken as GB18030 from
+    // its first field on (with the mark it is UTF-8 with a stray byte).
+    static TextDecoder ForWhole(std::string_view input);
+
     std::string Decode(std::string_view bytes);
 
 private:

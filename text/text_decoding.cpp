@@ -1,4 +1,4 @@
-#include "cli/text_decoding.h"
+#include "text/text_decoding.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -16,10 +16,11 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
-// One converter for the process, opened on first use.
+// One converter for each thread, opened on first use: a converter carries
+// its state from call to call.
 iconv_t Gb18030Converter()
 {
-    static const iconv_t cd = iconv_open("UTF-8", "GB18030");
+    thread_local const iconv_t cd = iconv_open("UTF-8", "GB18030");
     return cd;
 }
 
@@ -63,6 +64,13 @@ std::string_view WithoutByteOrderMark(std::string_view bytes)
 {
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
     return bytes;
+}
+
+TextDecoder TextDecoder::ForWhole(std::string_view input)
+{
+    TextDecoder decoder;
+    decoder.gb18030_ = WithoutByteOrderMark(input).size() == input.size() && !IsAscii(input) && !IsUtf8(input);
+    return decoder;
 }
 
 std::string TextDecoder::Decode(std::string_view bytes)
