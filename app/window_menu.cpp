@@ -23,6 +23,7 @@
 #include "store/known_points.h"
 #include "store/point_export.h"
 #include "ui/calculations_window.h"
+#include "ui/known_points_window.h"
 #include "ui/main_window.h"
 #include "ui/meter_precision_dialog.h"
 #include "ui/sketch_window.h"
@@ -139,6 +140,7 @@ WindowMenu::WindowMenu(MainWindow& window)
     add("NewJob", QStringLiteral("新建作业…"), &WindowMenu::NewJob);
     add("OpenJob", QStringLiteral("打开作业…"), &WindowMenu::OpenJob);
     add("CalculationRecords", QStringLiteral("计算记录…"), &WindowMenu::ShowRecords);
+    add("KnownPoints", QStringLiteral("已知点…"), &WindowMenu::ShowKnownPoints);
     add("ExportPoints", QStringLiteral("导出点…"), &WindowMenu::ExportAllPoints);
     menu_->addSeparator();
     add("ShowSketch", QStringLiteral("图形…"), &WindowMenu::ShowSketch);
@@ -169,8 +171,9 @@ WindowMenu::WindowMenu(MainWindow& window)
     connect(&window, &MainWindow::calculationEnded, this, redraw);
     connect(&window, &MainWindow::meterChanged, this, redraw);
     connect(job_, &JobSession::jobChanged, this, [this] {
-        // The records window reads the job it was opened on.
+        // The job's windows read the job they were opened on.
         delete std::exchange(records_, nullptr);
+        delete std::exchange(known_, nullptr);
         NameJob();
     });
     connect(job_, &JobSession::recorded, this, [this] {
@@ -179,8 +182,12 @@ WindowMenu::WindowMenu(MainWindow& window)
     NameJob();
 }
 
-// The records window reads through the job's connection: it goes first.
-WindowMenu::~WindowMenu() { delete records_; }
+// The job's windows read through its connection: they go first.
+WindowMenu::~WindowMenu()
+{
+    delete records_;
+    delete known_;
+}
 
 void WindowMenu::UseDialogs(WindowMenuDialogs& dialogs)
 {
@@ -316,6 +323,21 @@ void WindowMenu::ShowRecords()
     records_->activateWindow();
 }
 
+void WindowMenu::ShowKnownPoints()
+{
+    job_->EnsureOpen();
+    JobFile* job = job_->job();
+    if (!job) {
+        dialogs_->TellJob(&window_, QStringLiteral("作业“%1”现在不能打开，没有已知点可看。").arg(JobPathText(job_->path())));
+        return;
+    }
+    if (!known_) known_ = new KnownPointsWindow(*job, &window_);
+    known_->setWindowFlag(Qt::Window);
+    known_->show();
+    known_->raise();
+    known_->activateWindow();
+}
+
 void WindowMenu::ExportAllPoints() { ExportPointsOf(std::nullopt, &window_); }
 
 void WindowMenu::ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget* over)
@@ -360,6 +382,7 @@ void WindowMenu::KeepAsKnown(const QList<qint64>& ids)
         return;
     }
     const KnownPointMerge& merge = std::get<KnownPointMerge>(merged);
+    if (known_ && merge.added) known_->Reload();
     QString report = QStringLiteral("%1 个点已存为已知点，%2 个点已有且相同。").arg(merge.added).arg(merge.same);
     if (without) report += QStringLiteral("\n%1 条记录没有点：计算中止，或没有点名。").arg(without);
     if (merge.conflicts.empty()) {
@@ -378,6 +401,7 @@ void WindowMenu::KeepAsKnown(const QList<qint64>& ids)
     if (!dialogs_->AskReplaceKnownPoints(records_, report + QStringLiteral("\n\n用本次的坐标替换它们吗？"))) return;
     const auto replaced = AddKnownPoints(*job, merge.conflicts, true);
     if (const auto* problem = std::get_if<JobProblem>(&replaced)) dialogs_->TellJob(records_, problem->message);
+    if (known_) known_->Reload();
 }
 
 void WindowMenu::NewJob()

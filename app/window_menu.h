@@ -24,6 +24,7 @@ namespace corvanet {
 
 class CalculationsWindow;
 class JobSession;
+class KnownPointsWindow;
 class MainWindow;
 class SketchWindow;
 
@@ -70,13 +71,15 @@ public:
     JobSession& job() const { return *job_; }
 
     QMenu* menu() const { return menu_; }
-    // By object name: "JobName", "NewJob", "OpenJob", "CalculationRecords", "ExportPoints",
+    // By object name: "JobName", "NewJob", "OpenJob", "CalculationRecords", "KnownPoints", "ExportPoints",
     // "ShowSketch", "CopyResults", "SaveReportPdf", "MeterPrecision", "About".
     QAction* action(const QString& name) const;
     // Null until the sketch is first asked for.
     SketchWindow* sketchWindow() const { return sketch_; }
     // Null until 计算记录 is first asked for, and again after the job changes.
     CalculationsWindow* recordsWindow() const { return records_; }
+    // The same for 已知点.
+    KnownPointsWindow* knownPointsWindow() const { return known_; }
 
     // The tooltip on the window's diagram.
     static QString DiagramTip();
@@ -95,6 +98,7 @@ private:
     void OpenJob();
     void NameJob();
     void ShowRecords();
+    void ShowKnownPoints();
     void ExportAllPoints();
     // Writes the points of the calculations `ids` (none: all) to a file the
     // user chooses.
@@ -109,6 +113,7 @@ private:
     SketchWindow* sketch_ = nullptr;
     JobSession* job_;
     CalculationsWindow* records_ = nullptr;
+    KnownPointsWindow* known_ = nullptr;
 };
 
 // Installs the menu on `window`; the window owns it.

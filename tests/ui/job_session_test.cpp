@@ -27,6 +27,7 @@
 #include "ui/calculate_command.h"
 #include "ui/calculations_model.h"
 #include "ui/calculations_window.h"
+#include "ui/known_points_window.h"
 #include "ui/main_window.h"
 #include "ui/sketch_window.h"
 
@@ -309,8 +310,12 @@ TEST_F(JobWindow, KeepingPAsAKnownPointAsksBeforeReplacingOneOfTheSameName)
     EXPECT_NE(dialogs.replaceAsked[0].indexOf(QStringLiteral("P1：原有 X=2600.0039265632645")), -1)
         << dialogs.replaceAsked[0].toStdString();
     EXPECT_EQ(std::get<std::optional<KnownPoint>>(FindKnownPoint(*session->job(), QStringLiteral("P1")))->x, kept->x);
+    menu->action(QStringLiteral("KnownPoints"))->trigger();
+    ASSERT_NE(menu->knownPointsWindow(), nullptr);
+    const int before = menu->knownPointsWindow()->findChild<QTableView*>()->model()->rowCount();
     dialogs.replace = true;
     records->keepAsKnownButton().click();
+    EXPECT_EQ(menu->knownPointsWindow()->findChild<QTableView*>()->model()->rowCount(), before);
     EXPECT_NE(std::get<std::optional<KnownPoint>>(FindKnownPoint(*session->job(), QStringLiteral("P1")))->x, kept->x);
 }
 

@@ -78,7 +78,8 @@ protected:
 
 const QStringList kActions = {QStringLiteral("作业：（尚未打开）"), QStringLiteral("新建作业…"),
                               QStringLiteral("打开作业…"),           QStringLiteral("计算记录…"),
-                              QStringLiteral("导出点…"),             QStringLiteral("图形…"),
+                              QStringLiteral("已知点…"),             QStringLiteral("导出点…"),
+                              QStringLiteral("图形…"),
                               QStringLiteral("复制结果"),            QStringLiteral("另存报表为 PDF…"),
                               QStringLiteral("测距精度…"),           QStringLiteral("关于 Corvanet")};
 
