@@ -49,7 +49,8 @@ constexpr OptionSpec kOptions[] = {
     {"precision", 0, "a,b", Calculation, false, nullptr, &CliOptions::precision, "测距精度 ±(a mm + b ppm·D)，闭合差检验用；默认 2,2"},
     {"bom", 0, nullptr, Batch, false, &CliOptions::bom, nullptr, "结果以 UTF-8 字节顺序标记开头，供中文 Windows 上的电子表格识别"},
     {"job", 0, "作业文件", Any, false, nullptr, &CliOptions::job,
-     "把计算（批量时每行的计算）记入作业文件，文件不存在时新建；与 --export-points 同用时为导出的作业"},
+     "把计算（批量时每行的计算）记入作业文件，文件不存在时新建；与 --export-points 同用时为导出的作业，"
+     "与 --import-points 同用时为导入的作业"},
     {"export-points", 0, "文件", Export, false, nullptr, &CliOptions::exportPoints,
      "把作业中完成的计算的 P 点导出到 .dat 或 .csv 文件（须同时给出 --job）"},
     {"encoding", 0, "编码", Export, false, nullptr, &CliOptions::encoding,
