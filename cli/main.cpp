@@ -315,6 +315,9 @@ int RunFigure(const corvanet::CliOptions& o, char* program)
         return job != nullptr;
     };
     const corvanet::KnownPointLookup lookup = [&](const std::string& name) -> std::optional<corvanet::NamedPoint> {
+        // A job not made yet has no known points, and is not made for a name.
+        struct stat st {};
+        if (!job && stat(o.job.c_str(), &st) != 0) return std::nullopt;
         if (!openJob()) return std::nullopt;
         auto found = corvanet::FindKnownPoint(*job, QString::fromStdString(name));
         if (auto* problem = std::get_if<corvanet::JobProblem>(&found)) {
