@@ -18,6 +18,7 @@
 namespace corvanet {
 
 const char* const kBatchHeader = kInputHeader.data();
+const char* const kNamedBatchHeader = "name,A,B,C,S1,S2,S3";
 
 namespace {
 
@@ -137,16 +138,19 @@ bool IsBlankRow(const CsvRow& row)
            row.fields[0].find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-bool IsHeader(const CsvRow& row)
+// The fields of a named row: name, A, B, C, S1, S2, S3.
+constexpr std::size_t kNamedFields = 7;
+
+bool IsHeader(const CsvRow& row, const char* expected, std::size_t fields)
 {
-    if (row.fault != CsvRow::Fault::None || row.fieldCount != kInputFields) return false;
+    if (row.fault != CsvRow::Fault::None || row.fieldCount != fields) return false;
     std::string header(WithoutByteOrderMark(row.fields[0]));
-    for (std::size_t i = 1; i < kInputFields; ++i) (header += ',') += row.fields[i];
-    return header == kBatchHeader;
+    for (std::size_t i = 1; i < fields; ++i) (header += ',') += row.fields[i];
+    return header == expected;
 }
 
 // What is wrong with a row that cannot be a figure, or nothing.
-std::string RowFault(const CsvRow& row)
+std::string RowFault(const CsvRow& row, std::size_t fields)
 {
     switch (row.fault) {
     case CsvRow::Fault::TooLong:
@@ -156,8 +160,8 @@ std::string RowFault(const CsvRow& row)
     case CsvRow::Fault::None:
         break;
     }
-    if (row.fieldCount != kInputFields)
-        return "应有 10 列，实有 " + std::to_string(row.fieldCount) + " 列";
+    if (row.fieldCount != fields)
+        return "应有 " + std::to_string(fields) + " 列，实有 " + std::to_string(row.fieldCount) + " 列";
     return {};
 }
 
@@ -192,7 +196,13 @@ public:
 private:
     void Header(const CsvRow& row)
     {
-        if (!IsHeader(row)) {
+        named_ = IsHeader(row, kNamedBatchHeader, kNamedFields);
+        if (named_ && !options_.knownPoints) {
+            log_ << "第 1 行的表头 " << kNamedBatchHeader << " 按点名取作业中的已知点，须同时给出 --job\n";
+            stopped_ = true;
+            return;
+        }
+        if (!named_ && !IsHeader(row, kBatchHeader, kInputFields)) {
             log_ << "第 1 行应为表头 " << kBatchHeader << "\n";
             stopped_ = true;
             return;
@@ -204,12 +214,21 @@ private:
 
     void Figure(const CsvRow& row)
     {
-        std::string why = RowFault(row);
+        std::string why = RowFault(row, named_ ? kNamedFields : kInputFields);
         if (why.empty()) {
             // The CSV gives the name first; the figure's own order puts it seventh.
             std::string_view ordered[kInputFields];
-            for (std::size_t i = 0; i < kInputFields; ++i) ordered[i] = row.fields[promptColumn_[i]];
-            auto figure = FigureFromFields(ordered, decoder_, 0);
+            std::optional<FigureNames> names;
+            if (named_) {
+                // name,A,B,C,S1,S2,S3: each known point's name in its X, no Y.
+                const std::string_view* f = row.fields;
+                const std::string_view fields[kInputFields] = {f[1], {}, f[2], {}, f[3], {}, f[0], f[4], f[5], f[6]};
+                std::copy(std::begin(fields), std::end(fields), ordered);
+                names.emplace(FigureNames{*options_.knownPoints, true});
+            } else {
+                for (std::size_t i = 0; i < kInputFields; ++i) ordered[i] = row.fields[promptColumn_[i]];
+            }
+            auto figure = FigureFromFields(ordered, decoder_, 0, names ? &*names : nullptr);
             if (auto* error = std::get_if<InputError>(&figure)) {
                 why = std::move(error->message);
             } else {
@@ -229,10 +248,12 @@ private:
                     ++summary_.complete;
                     WriteResultRow(out_, row.line, r.PointName, "ok", &r, nullptr, {}, extras_, test);
                 }
-                if (options_.calculated)
-                    options_.calculated(CalculationOutcome{std::move(*entered), std::move(r), failure,
-                                                           failure ? std::nullopt : extras_, coefficients_},
-                                        test);
+                if (options_.calculated) {
+                    CalculationOutcome outcome{std::move(*entered), std::move(r), failure,
+                                               failure ? std::nullopt : extras_, coefficients_};
+                    if (names) outcome.knownPoints = names->picked;
+                    options_.calculated(outcome, test);
+                }
                 return;
             }
         }
@@ -263,6 +284,7 @@ private:
     OutputBuffer out_;
     const std::array<std::size_t, kInputFields> promptColumn_ = PromptColumns();
     bool stopped_ = false;
+    bool named_ = false;  // the header took A, B and C by name
 };
 
 }  // namespace

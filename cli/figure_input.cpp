@@ -15,19 +15,69 @@ constexpr std::size_t kQuotedCharacters = 40;
 
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t\r\f\v") == std::string_view::npos; }
 
+// A name as typed, without the blanks around it.
+std::string Trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Quoted(const std::string& name) { return "“" + TerminalSafe(Excerpt(name, kQuotedCharacters)) + "”"; }
+
+// What is wrong with the field of input `i`, which gives no value.
+std::string Unreadable(int i, NumberProblem problem, const std::string& text)
+{
+    return std::string(kFieldNames[i]) + " " + NumberProblemText(problem) + "：\"" +
+           TerminalSafe(Excerpt(text, kQuotedCharacters)) + "\"";
+}
+
 }  // namespace
 
 std::variant<SurveyRecord, InputError> FigureFromFields(const std::string_view (&fields)[10], TextDecoder& decoder,
-                                                        long firstLine)
+                                                        long firstLine, FigureNames* names)
 {
     double value[10] = {};
+    if (names) names->picked = {};
+    // The known point the X just read came from, until its Y is read.
+    std::optional<NamedPoint> point;
+    std::string pointName;
     for (int i = 0; i < 10; ++i) {
         if (i == kNameIndex) continue;
-        const NumberReading v = ReadNumberTelling(fields[i]);
-        if (!v.value)
-            return InputError{firstLine + i, std::string(kFieldNames[i]) + " " + NumberProblemText(v.problem) + "：\"" +
-                                                 TerminalSafe(Excerpt(decoder.Decode(fields[i]), kQuotedCharacters)) +
-                                                 "\""};
+        const int corner = i < kNameIndex ? i / 2 : -1;  // A, B, C
+        const bool x = corner >= 0 && i % 2 == 0;
+        if (names && corner >= 0 && !x && point) {
+            if (names->xIsName || IsBlank(fields[i])) {
+                value[i] = point->y;
+            } else {
+                const NumberReading v = ReadNumberTelling(fields[i]);
+                if (!v.value) return InputError{firstLine + i, Unreadable(i, v.problem, decoder.Decode(fields[i]))};
+                value[i] = *v.value;  // a Y typed wins over the point's
+            }
+            // As at the prompts: the name stands for the corner only when
+            // the Y is the point's too.
+            if (value[i] == point->y) names->picked[static_cast<std::size_t>(corner)] = pointName;
+            point.reset();
+            continue;
+        }
+        const NumberReading v = names && x && names->xIsName ? NumberReading{} : ReadNumberTelling(fields[i]);
+        if (!v.value && names && x) {
+            pointName = Trimmed(decoder.Decode(fields[i]));
+            if (!pointName.empty()) point = names->lookup(pointName);
+            if (point) {
+                value[i] = point->x;
+                continue;
+            }
+            const std::string column(1, static_cast<char>('A' + corner));
+            if (names->xIsName)
+                return InputError{firstLine + i, pointName.empty()
+                                                     ? column + " 列没有点名"
+                                                     : "作业中没有名为" + Quoted(pointName) + "的已知点（" + column + " 列）"};
+            if (!pointName.empty())
+                return InputError{firstLine + i, Unreadable(i, v.problem, pointName) + "，作业中也没有名为" +
+                                                     Quoted(pointName) + "的已知点"};
+        }
+        if (!v.value) return InputError{firstLine + i, Unreadable(i, v.problem, decoder.Decode(fields[i]))};
         value[i] = *v.value;
     }
     SurveyRecord r;
@@ -37,7 +87,7 @@ std::variant<SurveyRecord, InputError> FigureFromFields(const std::string_view (
     return r;
 }
 
-std::variant<SurveyRecord, InputError> ReadFigure(LineReader& in)
+std::variant<SurveyRecord, InputError> ReadFigure(LineReader& in, FigureNames* names)
 {
     std::string lines[10];
     bool tooLong = false;
@@ -54,7 +104,7 @@ std::variant<SurveyRecord, InputError> ReadFigure(LineReader& in)
     const std::string_view fields[10] = {first,    lines[1], lines[2], lines[3], lines[4],
                                          lines[5], lines[6], lines[7], lines[8], lines[9]};
     TextDecoder decoder;
-    return FigureFromFields(fields, decoder);
+    return FigureFromFields(fields, decoder, 1, names);
 }
 
 }  // namespace corvanet

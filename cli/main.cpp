@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QDateTime>
 #include <QFile>
@@ -26,9 +28,13 @@
 #include "report/whole_file.h"
 #include "sketch/sketch_svg.h"
 #include "store/job_file.h"
+#include "store/known_points.h"
 #include "store/point_export.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
+#include "text/number_text.h"
+#include "text/point_reading.h"
+#include "text/text_decoding.h"
 #include "text/tolerance_text.h"
 #include "text/version.h"
 
@@ -144,10 +150,23 @@ int RunBatch(const corvanet::CliOptions& o, char* program)
     std::unique_ptr<corvanet::JobFile> job;
     std::optional<corvanet::JobFile::Appender> appender;
     corvanet::BatchOptions options{o.bom, o.meter};
+    std::map<std::string, corvanet::NamedPoint> known;
+    const corvanet::KnownPointLookup lookup = [&known](const std::string& pointName) -> std::optional<corvanet::NamedPoint> {
+        const auto it = known.find(pointName);
+        if (it == known.end()) return std::nullopt;
+        return it->second;
+    };
     if (!o.job.empty()) {
         auto opened = OpenJob(o.job, true);
         if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
         job = std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
+        // Read before the batch, so that a job that cannot be read stops it
+        // before any output; a row then looks its points up in memory.
+        auto points = corvanet::AllKnownPoints(*job);
+        if (auto* problem = std::get_if<corvanet::JobProblem>(&points)) return JobUnusable(problem->message.toStdString());
+        for (const corvanet::KnownPoint& p : std::get<std::vector<corvanet::KnownPoint>>(points))
+            known[p.name.toStdString()] = {p.x, p.y};
+        options.knownPoints = &lookup;
         // The whole batch is one transaction, its rows streamed into it:
         // all of them are in the job or none.
         appender.emplace(*job);
@@ -183,25 +202,145 @@ int RunExport(const corvanet::CliOptions& o, char* program)
     return 0;
 }
 
+// A coordinate file is read whole; one this large is no coordinate file.
+constexpr std::size_t kMaxPointFile = std::size_t(64) << 20;
+
+std::string Shortest(double value)
+{
+    char text[corvanet::kShortestTextRoom];
+    return std::string(text, corvanet::WriteShortestText(text, value));
+}
+
+// "X = 1000，Y = 2000", and H when the point has one.
+std::string CoordinatesText(const corvanet::KnownPoint& p)
+{
+    std::string text = "X = " + Shortest(p.x) + "，Y = " + Shortest(p.y);
+    if (p.h) text += "，H = " + Shortest(*p.h);
+    return text;
+}
+
+// The whole of the file at `path` into `bytes`, or the one line that says
+// why it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path, const std::string& name, std::string& bytes)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "无法打开" + name + "：" + corvanet::ErrnoText(errno);
+    std::optional<std::string> problem;
+    if (IsDirectory(fd)) problem = name + " 是一个目录，不是坐标文件";
+    const corvanet::ReadBytes read = corvanet::ReadFromDescriptor(fd, name);
+    constexpr std::size_t kPiece = std::size_t(1) << 16;
+    try {
+        for (std::size_t n = kPiece; !problem && n > 0;) {
+            const std::size_t had = bytes.size();
+            bytes.resize(had + kPiece);
+            n = read(bytes.data() + had, kPiece);
+            bytes.resize(had + n);
+            if (bytes.size() > kMaxPointFile) problem = name + " 超过 64 MiB，不是坐标文件";
+        }
+    } catch (const corvanet::StreamError& e) {
+        problem = e.what();
+    }
+    close(fd);
+    return problem;
+}
+
+int RunImport(const corvanet::CliOptions& o, char* program)
+{
+    const std::string name = "文件 " + corvanet::TerminalSafe(o.importPoints);
+    std::string bytes;
+    if (const auto problem = ReadWholeFile(o.importPoints, name, bytes)) return Unusable(*problem);
+    const corvanet::PointFileReading reading = corvanet::ReadPointFile(bytes);
+
+    const auto app = MakeApplication(false, true, program);
+    auto opened = OpenJob(o.job, true);
+    if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
+    corvanet::JobFile& job = *std::get<std::unique_ptr<corvanet::JobFile>>(opened);
+    // The job's points as they were, for what a conflict is set against.
+    auto before = corvanet::AllKnownPoints(job);
+    if (auto* problem = std::get_if<corvanet::JobProblem>(&before)) return JobUnusable(problem->message.toStdString());
+    std::map<QString, corvanet::KnownPoint> there;
+    for (corvanet::KnownPoint& p : std::get<std::vector<corvanet::KnownPoint>>(before)) there[p.name] = std::move(p);
+
+    // The source is the file's name as given, decoded as any input is.
+    const QString source = QString::fromStdString(corvanet::TextDecoder().Decode(o.importPoints));
+    std::vector<corvanet::KnownPoint> points;
+    std::map<QString, long> lines;
+    for (const corvanet::ReadPoint& r : reading.points) {
+        const QString pointName = QString::fromStdString(r.name);
+        points.push_back({pointName, r.x, r.y, r.h, QString::fromStdString(r.code), source, {}});
+        lines[pointName] = r.line;
+    }
+    auto added = corvanet::AddKnownPoints(job, points, o.replace);
+    if (auto* problem = std::get_if<corvanet::JobProblem>(&added)) return JobUnusable(problem->message.toStdString());
+    const corvanet::KnownPointMerge& merge = std::get<corvanet::KnownPointMerge>(added);
+
+    for (const corvanet::SkippedRow& row : reading.skipped)
+        std::cerr << "第 " << row.line << " 行：" << row.reason << "\n";
+    // Each point whose name the job had with other coordinates: kept as the
+    // job had it, or replaced.
+    for (const corvanet::KnownPoint& p : o.replace ? points : merge.conflicts) {
+        const auto it = there.find(p.name);
+        if (it == there.end() || corvanet::SameCoordinates(it->second, p)) continue;
+        std::cerr << "点“" << corvanet::TerminalSafe(p.name.toStdString()) << "”" << (o.replace ? "已替换" : "冲突")
+                  << "：作业中" << (o.replace ? "原为 " : "为 ") << CoordinatesText(it->second) << "，文件第 "
+                  << lines[p.name] << " 行为 " << CoordinatesText(p) << (o.replace ? "" : "，保留作业中的坐标") << "\n";
+    }
+    std::cerr << "导入 " << corvanet::TerminalSafe(o.importPoints) << "：新加 " << merge.added << " 个点，已有且相同 "
+              << merge.same << " 个";
+    if (o.replace) std::cerr << "，替换 " << merge.replaced << " 个";
+    if (!merge.conflicts.empty())
+        std::cerr << "，坐标不同而没有替换 " << merge.conflicts.size() << " 个（加 --replace 改用文件中的坐标）";
+    if (!reading.skipped.empty()) std::cerr << "，跳过 " << reading.skipped.size() << " 行";
+    std::cerr << "\n";
+    return reading.skipped.empty() && merge.conflicts.empty() ? 0 : 1;
+}
+
 int RunFigure(const corvanet::CliOptions& o, char* program)
 {
     if (IsDirectory(STDIN_FILENO)) return Unusable("标准输入是一个目录，应为十行输入");
     corvanet::LineReader lines(corvanet::ReadFromDescriptor(STDIN_FILENO, "标准输入"));
-    auto input = corvanet::ReadFigure(lines);
+    std::unique_ptr<QCoreApplication> app;
+    std::unique_ptr<corvanet::JobFile> job;
+    std::string jobProblem;
+    // The job is opened when a name in the input needs it, else once the
+    // input has been read: input that cannot be used makes no job.
+    const auto openJob = [&]() {
+        if (job || !jobProblem.empty()) return job != nullptr;
+        if (!app) app = MakeApplication(!o.pdf.empty() || !o.svg.empty(), true, program);
+        auto opened = OpenJob(o.job, true);
+        if (auto* problem = std::get_if<std::string>(&opened))
+            jobProblem = *problem;
+        else
+            job = std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
+        return job != nullptr;
+    };
+    const corvanet::KnownPointLookup lookup = [&](const std::string& name) -> std::optional<corvanet::NamedPoint> {
+        // A job not made yet has no known points, and is not made for a name.
+        struct stat st {};
+        if (!job && stat(o.job.c_str(), &st) != 0) return std::nullopt;
+        if (!openJob()) return std::nullopt;
+        auto found = corvanet::FindKnownPoint(*job, QString::fromStdString(name));
+        if (auto* problem = std::get_if<corvanet::JobProblem>(&found)) {
+            jobProblem = problem->message.toStdString();
+            return std::nullopt;
+        }
+        const auto& point = std::get<std::optional<corvanet::KnownPoint>>(found);
+        if (!point) return std::nullopt;
+        return corvanet::NamedPoint{point->x, point->y};
+    };
+    corvanet::FigureNames names{lookup};
+    auto input = corvanet::ReadFigure(lines, o.job.empty() ? nullptr : &names);
+    if (!jobProblem.empty()) return JobUnusable(jobProblem);
     if (auto* error = std::get_if<corvanet::InputError>(&input)) {
         std::cerr << "第 " << error->line << " 行：" << error->message << "\n";
         return kUsageError;
     }
     corvanet::SurveyRecord& record = std::get<corvanet::SurveyRecord>(input);
-    const auto app = MakeApplication(!o.pdf.empty() || !o.svg.empty(), !o.job.empty(), program);
-    std::unique_ptr<corvanet::JobFile> job;
-    if (!o.job.empty()) {
-        auto opened = OpenJob(o.job, true);
-        if (auto* problem = std::get_if<std::string>(&opened)) return JobUnusable(*problem);
-        job = std::move(std::get<std::unique_ptr<corvanet::JobFile>>(opened));
-    }
+    if (!app) app = MakeApplication(!o.pdf.empty() || !o.svg.empty(), !o.job.empty(), program);
+    if (!o.job.empty() && !openJob()) return JobUnusable(jobProblem);
     const QDateTime calculatedAt = QDateTime::currentDateTimeUtc();
-    const corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
+    corvanet::TextedCalculation calc = corvanet::CalculateWithTexts(record);
+    calc.outcome.knownPoints = names.picked;
     const std::optional<corvanet::MisclosureTest> test = corvanet::TestMisclosure(calc.outcome, o.meter);
     // Kept before any output: a job that cannot take it stops the run with
     // nothing written, and a file that cannot be written loses no calculation.
@@ -276,6 +415,7 @@ int main(int argc, char** argv)
     }
     try {
         if (!o.exportPoints.empty()) return RunExport(o, argv[0]);
+        if (!o.importPoints.empty()) return RunImport(o, argv[0]);
         return o.batch.empty() ? RunFigure(o, argv[0]) : RunBatch(o, argv[0]);
     } catch (const corvanet::StreamError& e) {
         std::cerr << "corvanet-cli：" << e.what() << "\n";

@@ -21,6 +21,8 @@ struct CliOptions {
     MeterPrecision meter;   // the distance meter's precision for the misclosure test
     std::string job;           // the job file the calculations are appended to, or exported from
     std::string exportPoints;  // the point file to write from the job
+    std::string importPoints;  // the coordinate file whose points go into the job
+    bool replace = false;      // an imported point takes the place of the job's of that name
     std::string encoding;      // as typed; read into `pointEncoding`
     PointFileFormat pointFormat = PointFileFormat::Dat;
     PointEncoding pointEncoding = PointEncoding::Gb18030;
