@@ -91,7 +91,7 @@ TEST_F(JobFileTest, WhatIsAppendedReadsBackBitForBitWithNullsWhereTheCalculation
         EXPECT_EQ(stored->meter.a, 3.0);
     }
     // The stopped one got no further than its inputs.
-    const auto& second = *std::get<std::optional<StoredCalculation>>(job->Calculation(2));
+    const StoredCalculation second = *std::get<std::optional<StoredCalculation>>(job->Calculation(2));
     const auto value = [&](const char* name) {
         const auto columns = CalculationColumns();
         for (std::size_t i = 0; i < columns.size(); ++i)

@@ -218,8 +218,9 @@ TEST_F(CalculationsWindowTest, TheFilterReadsThroughTheIndexOfNamesInEveryOrderW
                 QStringLiteral(R"(USING (COVERING )?INDEX calculations_point_name \(point_name>\? AND point_name<\?\))"))))
                 << "column " << column << ":\n" << details.toStdString();
             // Newest first and by name, the first rows come without sorting every match.
-            if (column == M::Time || column == M::PointName)
+            if (column == M::Time || column == M::PointName) {
                 EXPECT_FALSE(details.contains(QStringLiteral("TEMP B-TREE"))) << "column " << column << ":\n" << details.toStdString();
+            }
         }
 }
 
