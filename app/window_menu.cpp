@@ -301,14 +301,29 @@ void WindowMenu::NameJob()
     name->setToolTip(JobPathText(path));
 }
 
-void WindowMenu::ShowRecords()
+// The open job, for a command that needs it; null, after saying why, when it
+// cannot be opened now.
+JobFile* WindowMenu::UsableJob(QWidget* over, const QString& nothing)
 {
     job_->EnsureOpen();
-    JobFile* job = job_->job();
-    if (!job) {
-        dialogs_->TellJob(&window_, QStringLiteral("作业“%1”现在不能打开，没有计算记录可看。").arg(JobPathText(job_->path())));
-        return;
-    }
+    if (JobFile* job = job_->job()) return job;
+    dialogs_->TellJob(over, QStringLiteral("作业“%1”现在不能打开，%2。").arg(JobPathText(job_->path()), nothing));
+    return nullptr;
+}
+
+namespace {
+void Present(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+}  // namespace
+
+void WindowMenu::ShowRecords()
+{
+    JobFile* job = UsableJob(&window_, QStringLiteral("没有计算记录可看"));
+    if (!job) return;
     if (!records_) {
         records_ = new CalculationsWindow(*job, &window_);
         records_->setWindowFlag(Qt::Window);
@@ -318,36 +333,26 @@ void WindowMenu::ShowRecords()
         });
         connect(records_, &CalculationsWindow::keepAsKnownRequested, this, &WindowMenu::KeepAsKnown);
     }
-    records_->show();
-    records_->raise();
-    records_->activateWindow();
+    Present(records_);
 }
 
 void WindowMenu::ShowKnownPoints()
 {
-    job_->EnsureOpen();
-    JobFile* job = job_->job();
-    if (!job) {
-        dialogs_->TellJob(&window_, QStringLiteral("作业“%1”现在不能打开，没有已知点可看。").arg(JobPathText(job_->path())));
-        return;
+    JobFile* job = UsableJob(&window_, QStringLiteral("没有已知点可看"));
+    if (!job) return;
+    if (!known_) {
+        known_ = new KnownPointsWindow(*job, &window_);
+        known_->setWindowFlag(Qt::Window);
     }
-    if (!known_) known_ = new KnownPointsWindow(*job, &window_);
-    known_->setWindowFlag(Qt::Window);
-    known_->show();
-    known_->raise();
-    known_->activateWindow();
+    Present(known_);
 }
 
 void WindowMenu::ExportAllPoints() { ExportPointsOf(std::nullopt, &window_); }
 
 void WindowMenu::ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget* over)
 {
-    job_->EnsureOpen();
-    const JobFile* job = job_->job();
-    if (!job) {
-        dialogs_->TellJob(over, QStringLiteral("作业“%1”现在不能打开，没有点可导出。").arg(JobPathText(job_->path())));
-        return;
-    }
+    const JobFile* job = UsableJob(over, QStringLiteral("没有点可导出"));
+    if (!job) return;
     const std::optional<PointFileChoice> choice = dialogs_->AskPointFile(over);
     if (!choice) return;
     const auto done = ExportPoints(*job, choice->path, {choice->format, choice->encoding, std::move(ids)});
@@ -360,7 +365,7 @@ void WindowMenu::ExportPointsOf(std::optional<std::vector<qint64>> ids, QWidget*
 
 void WindowMenu::KeepAsKnown(const QList<qint64>& ids)
 {
-    JobFile* job = job_->job();
+    JobFile* job = UsableJob(records_, QStringLiteral("没有点可存"));
     if (!job) return;
     std::vector<KnownPoint> points;
     int without = 0;

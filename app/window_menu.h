@@ -23,6 +23,7 @@ class QWidget;
 namespace corvanet {
 
 class CalculationsWindow;
+class JobFile;
 class JobSession;
 class KnownPointsWindow;
 class MainWindow;
@@ -97,6 +98,7 @@ private:
     void NewJob();
     void OpenJob();
     void NameJob();
+    JobFile* UsableJob(QWidget* over, const QString& nothing);
     void ShowRecords();
     void ShowKnownPoints();
     void ExportAllPoints();

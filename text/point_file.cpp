@@ -55,6 +55,16 @@ void AppendCsvNumber(std::string& out, const std::optional<double>& value)
     if (value) AppendNumber(out, *value);
 }
 
+// A CSV row's first three cells: the name, X and Y.
+void AppendCsvPoint(std::string& out, std::string_view name, double x, double y)
+{
+    AppendCsvText(out, name);
+    out += ',';
+    AppendNumber(out, x);
+    out += ',';
+    AppendNumber(out, y);
+}
+
 // `name,code,Y,X,H`. The readers of DAT split at every comma and know no
 // quotes: a name or code holding one would move Y into X's place.
 std::optional<std::string> AppendDatLine(std::string& out, std::string_view name, std::string_view code, double x,
@@ -103,11 +113,7 @@ std::optional<std::string> AppendPointLine(std::string& out, const ExportedPoint
                                            PointEncoding encoding)
 {
     if (format == PointFileFormat::Csv) {
-        AppendCsvText(out, p.name);
-        out += ',';
-        AppendNumber(out, p.x);
-        out += ',';
-        AppendNumber(out, p.y);
+        AppendCsvPoint(out, p.name, p.x, p.y);
         AppendCsvNumber(out, p.md);
         AppendCsvNumber(out, p.m);
         AppendCsvNumber(out, p.w);
@@ -131,11 +137,7 @@ std::optional<std::string> AppendKnownPointLine(std::string& out, const Exported
                                                 PointEncoding encoding)
 {
     if (format == PointFileFormat::Dat) return AppendDatLine(out, p.name, p.code, p.x, p.y, p.h, encoding);
-    AppendCsvText(out, p.name);
-    out += ',';
-    AppendNumber(out, p.x);
-    out += ',';
-    AppendNumber(out, p.y);
+    AppendCsvPoint(out, p.name, p.x, p.y);
     AppendCsvNumber(out, p.h);
     out += ',';
     AppendCsvText(out, p.code);

@@ -2,7 +2,6 @@
 // jobs it must not touch; points exported from it.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <sys/stat.h>
 
 #include <QSqlDatabase>
@@ -19,6 +18,7 @@
 
 #include "store/job_file.h"
 #include "tests/cli/run_cli.h"
+#include "tests/text/gb18030_bytes.h"
 
 namespace corvanet {
 namespace {
@@ -236,18 +236,7 @@ TEST(CliJob, WhatIsNotAJobIsRefusedAndLeftAsItWas)
     EXPECT_NE(stat((dir + "p.csv").c_str(), &st), 0) << "no point file";
 }
 
-std::string FromGb18030(const std::string& bytes)
-{
-    const iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no GB18030 here)";
-    std::string out(bytes.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    char* o = out.data();
-    std::size_t inLeft = bytes.size(), outLeft = out.size();
-    const bool ok = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    return ok ? out.substr(0, out.size() - outLeft) : "(does not decode)";
-}
+using testing::FromGb18030;
 
 TEST(CliExport, PointsReadBackFromDatAndCsv)
 {

@@ -2,7 +2,6 @@
 // a spreadsheet reads from CSV.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 
 #include <bit>
 #include <cstdint>
@@ -10,22 +9,12 @@
 #include <string>
 
 #include "text/point_file.h"
+#include "tests/text/gb18030_bytes.h"
 
 namespace corvanet {
 namespace {
 
-std::string FromGb18030(const std::string& bytes)
-{
-    const iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return "(no GB18030 here)";
-    std::string out(bytes.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    char* o = out.data();
-    std::size_t inLeft = bytes.size(), outLeft = out.size();
-    const bool ok = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<std::size_t>(-1);
-    iconv_close(cd);
-    return ok ? out.substr(0, out.size() - outLeft) : "(does not decode)";
-}
+using testing::FromGb18030;
 
 // A point with its name and coordinates only.
 ExportedPoint AtXY(std::string_view name, double x, double y)
