@@ -86,7 +86,9 @@ JobSession::JobSession(MainWindow& window, WindowMenuDialogs& dialogs)
     window.memory().knownPoints = book_.get();
 }
 
-JobSession::~JobSession() { window_.memory().knownPoints = nullptr; }
+// A child of the window, deleted after the window's own members: the memory
+// that points to the book is gone by then.
+JobSession::~JobSession() = default;
 
 QString JobSession::DefaultJobPath()
 {

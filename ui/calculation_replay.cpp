@@ -1,11 +1,10 @@
 #include "ui/calculation_replay.h"
 
-#include <QLineEdit>
-
 #include "text/entry_inputs.h"
 #include "text/result_columns.h"
 #include "ui/calculate_command.h"
 #include "ui/main_window.h"
+#include "ui/window_layout.h"
 
 namespace corvanet {
 namespace {
@@ -47,7 +46,8 @@ CalculationEnding ReplayCalculation(MainWindow& window, const StoredCalculation&
 {
     // Boxes the calculation does not reach stay empty, never an earlier
     // calculation's.
-    for (QLineEdit* box : window.findChildren<QLineEdit*>()) window.SetText(box->objectName().toStdString(), "");
+    for (const ControlRow& row : Controls())
+        if (row.kind == ControlKind::Text) window.SetText(row.name, "");
     StoredAnswers answers(stored);
     CalculationEnding ending = Command1_Click(window.record(), window, answers, window.trace(), window.memory());
     // The values were typed as numbers: the names they came by are the job's.
