@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "engine/adjustment.h"
 #include "engine/precision.h"
 #include "store/job_file.h"
 #include "tests/store/job_test_support.h"
@@ -103,6 +104,36 @@ TEST_F(JobFileTest, WhatIsAppendedReadsBackBitForBitWithNullsWhereTheCalculation
     EXPECT_FALSE(value("message").toString().isEmpty());
     for (const char* name : {"w", "k", "s1_adjusted", "px", "md", "m", "xp1", "yp3", "qxy", "mw", "verdict"}) EXPECT_TRUE(value(name).isNull()) << name;
     EXPECT_EQ(std::get<std::optional<StoredCalculation>>(job->Calculation(3)), std::nullopt);
+}
+
+// The entry stops at a distance with no single-precision copy: the
+// distances after it were never typed, and the record still holds an
+// earlier figure's there; the job keeps NULL, not those.
+TEST_F(JobFileTest, InputsTheEntryDidNotReachAreNull)
+{
+    auto job = OpenJob(Path("entry.cvjob"));
+    ASSERT_TRUE(job);
+    SurveyRecord r = testing::WorkedFigure();
+    r.PointName = "P";
+    r.S2 = 1e39;
+    std::optional<CalculationFailure> failure;
+    try {
+        TakeObservedCopy(r, 2);
+    } catch (const CalculationFailure& f) {
+        failure = f;
+    }
+    ASSERT_TRUE(failure);
+    const CalculationOutcome stopped{r, r, failure, std::nullopt};
+    ASSERT_EQ(job->Append({FixedTime(), stopped, {}, std::nullopt}), std::nullopt);
+    const auto stored = std::get<std::optional<StoredCalculation>>(job->Calculation(1));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->inputsEntered, 8) << "Xa to Yc, S1 and S2";
+    EXPECT_EQ(stored->inputs.S2, 1e39);
+    int rows = 0;
+    job->ForEachRow(QStringLiteral("SELECT id FROM calculations WHERE s3_measured IS NULL AND failure_step IS NOT NULL "
+                                   "AND w IS NULL"),
+                    {}, [&](const QSqlQuery&) { return ++rows, true; });
+    EXPECT_EQ(rows, 1);
 }
 
 TEST_F(JobFileTest, AJobIsMarkedVersionedAndRunsWithoutTrustOrExtensions)
