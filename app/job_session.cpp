@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -66,11 +65,9 @@ public:
         session_.EnsureOpen();
         std::vector<std::string> names;
         if (!session_.job()) return names;
-        session_.job()->ForEachRow(QStringLiteral("SELECT name FROM known_points ORDER BY name"), {},
-                                   [&](const QSqlQuery& q) {
-                                       names.push_back(q.value(0).toString().toStdString());
-                                       return true;
-                                   });
+        const auto all = AllKnownPoints(*session_.job());
+        if (const auto* points = std::get_if<std::vector<KnownPoint>>(&all))
+            for (const KnownPoint& p : *points) names.push_back(p.name.toStdString());
         return names;
     }
 

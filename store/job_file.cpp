@@ -22,7 +22,6 @@ QString NewConnectionName()
     return QStringLiteral("corvanet-job-%1").arg(next.fetchAndAddRelaxed(1));
 }
 
-
 JobProblem NotAJob(const QString& path, const QString& why)
 {
     return {JobProblem::Kind::NotAJob,
@@ -40,9 +39,17 @@ JobProblem CannotOpen(const QString& path, const QString& why)
     return {JobProblem::Kind::CannotOpen, QStringLiteral("无法打开作业文件“%1”：%2。").arg(JobPathText(path), why)};
 }
 
-QString Reason(const QSqlError& error) { return SqlReason(error); }
+bool IsDamage(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26");
+}
 
-bool IsDamage(const QSqlError& error);
+// A read that failed: the file damaged, or not to be opened now.
+JobProblem ReadProblem(const QString& path, const QSqlError& error)
+{
+    return IsDamage(error) ? Damaged(path, SqlReason(error)) : CannotOpen(path, SqlReason(error));
+}
 
 }  // namespace
 
@@ -54,17 +61,11 @@ QString SqlReason(const QSqlError& error)
     if (code == QLatin1String("8")) return QStringLiteral("文件或文件夹只能读，不能写");
     if (code == QLatin1String("14")) return QStringLiteral("无法打开文件或在其文件夹中建立日志文件");
     if (code == QLatin1String("10")) return QStringLiteral("读写文件时出错");
-    if (code == QLatin1String("11") || code == QLatin1String("26")) return QStringLiteral("文件已损坏");
+    if (IsDamage(error)) return QStringLiteral("文件已损坏");
     return error.text();
 }
 
 namespace {
-
-bool IsDamage(const QSqlError& error)
-{
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("11") || code == QLatin1String("26");
-}
 
 // A connection that is removed when it goes out of scope.
 class Connection {
@@ -103,7 +104,7 @@ bool Exec(const QSqlDatabase& db, const QString& sql, QString& error)
 {
     QSqlQuery q(db);
     if (q.exec(sql)) return true;
-    error = Reason(q.lastError());
+    error = SqlReason(q.lastError());
     return false;
 }
 
@@ -127,13 +128,12 @@ std::optional<JobProblem> Inspect(const QString& path, int busyTimeoutMs)
                                : path;
     Connection c(name, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     QSqlDatabase db = c.db();
-    if (!db.open()) return IsDamage(db.lastError()) ? Damaged(path, Reason(db.lastError())) : CannotOpen(path, Reason(db.lastError()));
+    if (!db.open()) return ReadProblem(path, db.lastError());
     QString error;
     if (!Exec(db, QStringLiteral("PRAGMA trusted_schema = OFF"), error)) return CannotOpen(path, error);
 
     const auto id = Scalar(db, QStringLiteral("PRAGMA application_id"));
-    if (const auto* e = std::get_if<QSqlError>(&id))
-        return IsDamage(*e) ? Damaged(path, Reason(*e)) : CannotOpen(path, Reason(*e));
+    if (const auto* e = std::get_if<QSqlError>(&id)) return ReadProblem(path, *e);
     if (std::get<QVariant>(id).toInt() != kJobApplicationId)
         return NotAJob(path, QStringLiteral("是另一个程序的 SQLite 数据库"));
 
@@ -147,9 +147,7 @@ std::optional<JobProblem> Inspect(const QString& path, int busyTimeoutMs)
                               .arg(kJobSchemaVersion)};
 
     QSqlQuery objects(db);
-    if (!objects.exec(QStringLiteral("SELECT type, name FROM sqlite_master")))
-        return IsDamage(objects.lastError()) ? Damaged(path, Reason(objects.lastError()))
-                                             : CannotOpen(path, Reason(objects.lastError()));
+    if (!objects.exec(QStringLiteral("SELECT type, name FROM sqlite_master"))) return ReadProblem(path, objects.lastError());
     while (objects.next()) {
         const QString type = objects.value(0).toString();
         if (type == QLatin1String("trigger") || type == QLatin1String("view"))
@@ -170,38 +168,21 @@ std::optional<JobProblem> Inspect(const QString& path, int busyTimeoutMs)
     }
 
     const auto check = Scalar(db, QStringLiteral("PRAGMA quick_check"));
-    if (const auto* e = std::get_if<QSqlError>(&check)) return Damaged(path, Reason(*e));
+    if (const auto* e = std::get_if<QSqlError>(&check)) return Damaged(path, SqlReason(*e));
     if (std::get<QVariant>(check).toString() != QLatin1String("ok"))
         return Damaged(path, QStringLiteral("完整性检查未通过"));
     return std::nullopt;
 }
 
 
-// How far along the entry a stored row got: the inputs it has, in order.
-void ReadInputs(const std::vector<QVariant>& row, StoredCalculation& stored)
+// What `stored` needs besides its row: the inputs, the meter, the names.
+void ReadInputs(StoredCalculation& stored)
 {
-    const auto columns = CalculationColumns();
-    const auto at = [&](const char* name) {
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            if (qstrcmp(columns[i].name, name) == 0) return row[i];
-        return QVariant();
-    };
-    const QVariant name = at("point_name");
-    stored.pointNameEntered = !name.isNull();
-    stored.inputs.PointName = name.toString().toStdString();
-    static constexpr struct {
-        const char* column;
-        double SurveyRecord::*member;
-    } kInputs[] = {{"xa", &SurveyRecord::Xa}, {"ya", &SurveyRecord::Ya}, {"xb", &SurveyRecord::Xb},
-                   {"yb", &SurveyRecord::Yb}, {"xc", &SurveyRecord::Xc}, {"yc", &SurveyRecord::Yc},
-                   {"s1_measured", &SurveyRecord::S1}, {"s2_measured", &SurveyRecord::S2},
-                   {"s3_measured", &SurveyRecord::S3}};
-    for (const auto& input : kInputs) {
-        const QVariant value = at(input.column);
-        if (value.isNull()) break;
-        stored.inputs.*input.member = value.toDouble();
-        ++stored.inputsEntered;
-    }
+    const RowInputs inputs = InputsOfRow(stored.row);
+    stored.inputs = inputs.record;
+    stored.inputsEntered = inputs.numbersEntered;
+    stored.pointNameEntered = inputs.nameEntered;
+    const auto at = [&](std::string_view column) { return ColumnValue(stored.row, column); };
     stored.meter = {at("a_mm").toDouble(), at("b_ppm").toDouble()};
     stored.knownPoints = {at("a_name").toString().toStdString(), at("b_name").toString().toStdString(),
                           at("c_name").toString().toStdString()};
@@ -228,7 +209,7 @@ std::variant<std::unique_ptr<JobFile>, JobProblem> JobFile::Open(const QString& 
 
     Connection c(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs));
     QSqlDatabase db = c.db();
-    if (!db.open()) return CannotOpen(path, Reason(db.lastError()));
+    if (!db.open()) return CannotOpen(path, SqlReason(db.lastError()));
     QString error;
     // Durable the moment a result appears: write-ahead logging, synced at
     // every commit, so that a program killed right after loses nothing.
@@ -238,7 +219,7 @@ std::variant<std::unique_ptr<JobFile>, JobProblem> JobFile::Open(const QString& 
         if (!Exec(db, QString::fromLatin1(pragma), error)) return CannotOpen(path, error);
 
     const auto current = Scalar(db, QStringLiteral("PRAGMA user_version"));
-    if (const auto* e = std::get_if<QSqlError>(&current)) return CannotOpen(path, Reason(*e));
+    if (const auto* e = std::get_if<QSqlError>(&current)) return CannotOpen(path, SqlReason(*e));
     const int version = std::get<QVariant>(current).toInt();
     if (version < kJobSchemaVersion) {
         QStringList statements = SchemaUpgrade(version);
@@ -302,7 +283,7 @@ JobFile::Appender::Appender(JobFile& job) : job_(job)
     insert_ = std::make_unique<QSqlQuery>(QSqlDatabase::database(job_.connection_, false));
     if (!insert_->prepare(QStringLiteral("INSERT INTO calculations (%1) VALUES (%2)")
                               .arg(names.join(u','), marks_.join(u','))))
-        problem_ = job_.WriteProblem(Reason(insert_->lastError()));
+        problem_ = job_.WriteProblem(SqlReason(insert_->lastError()));
 }
 
 JobFile::Appender::~Appender()
@@ -316,7 +297,7 @@ std::optional<JobProblem> JobFile::Appender::Add(const CalculationEntry& entry)
     if (problem_) return problem_;
     const std::vector<QVariant> row = CalculationRow(entry);
     for (std::size_t i = 0; i < row.size(); ++i) insert_->bindValue(marks_[static_cast<qsizetype>(i)], row[i]);
-    if (!insert_->exec()) problem_ = job_.WriteProblem(Reason(insert_->lastError()));
+    if (!insert_->exec()) problem_ = job_.WriteProblem(SqlReason(insert_->lastError()));
     return problem_;
 }
 
@@ -345,17 +326,15 @@ std::optional<JobProblem> JobFile::Write(const std::function<QString(const QSqlD
 
 std::optional<JobProblem> JobFile::Delete(std::span<const qint64> ids)
 {
-    if (auto problem = Begin()) return problem;
-    std::optional<JobProblem> problem;
-    {
-        QSqlQuery q(QSqlDatabase::database(connection_, false));
-        if (!q.prepare(QStringLiteral("DELETE FROM calculations WHERE id = ?"))) problem = WriteProblem(Reason(q.lastError()));
-        for (std::size_t i = 0; !problem && i < ids.size(); ++i) {
-            q.bindValue(0, ids[i]);
-            if (!q.exec()) problem = WriteProblem(Reason(q.lastError()));
+    return Write([&](const QSqlDatabase& db) {
+        QSqlQuery q(db);
+        if (!q.prepare(QStringLiteral("DELETE FROM calculations WHERE id = ?"))) return SqlReason(q.lastError());
+        for (const qint64 id : ids) {
+            q.bindValue(0, id);
+            if (!q.exec()) return SqlReason(q.lastError());
         }
-    }
-    return Finish(true, problem);
+        return QString();
+    });
 }
 
 std::optional<JobProblem> JobFile::ForEachRow(const QString& sql, const std::vector<QVariant>& values,
@@ -363,11 +342,7 @@ std::optional<JobProblem> JobFile::ForEachRow(const QString& sql, const std::vec
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    const auto fail = [&] {
-        const QSqlError e = q.lastError();
-        return JobProblem{IsDamage(e) ? JobProblem::Kind::Damaged : JobProblem::Kind::CannotOpen,
-                          IsDamage(e) ? Damaged(path_, Reason(e)).message : CannotOpen(path_, Reason(e)).message};
-    };
+    const auto fail = [&] { return ReadProblem(path_, q.lastError()); };
     if (!q.prepare(sql)) return fail();
     for (std::size_t i = 0; i < values.size(); ++i) q.bindValue(static_cast<int>(i), values[i]);
     if (!q.exec()) return fail();
@@ -387,7 +362,7 @@ std::variant<std::optional<StoredCalculation>, JobProblem> JobFile::Calculation(
                                         stored.emplace();
                                         stored->id = id;
                                         for (int i = 0; i < names.size(); ++i) stored->row.push_back(q.value(i));
-                                        ReadInputs(stored->row, *stored);
+                                        ReadInputs(*stored);
                                         return false;
                                     });
     if (problem) return *problem;

@@ -167,6 +167,35 @@ QString JobTime(const QDateTime& time)
     return time.toUTC().toString(Qt::ISODate);
 }
 
+QVariant ColumnValue(const std::vector<QVariant>& row, std::string_view column)
+{
+    const auto columns = CalculationColumns();
+    for (std::size_t i = 0; i < columns.size() && i < row.size(); ++i)
+        if (column == columns[i].name) return row[i];
+    return QVariant();
+}
+
+RowInputs InputsOfRow(const std::vector<QVariant>& row)
+{
+    RowInputs inputs;
+    bool reached = true;
+    for (const FieldColumn& c : kFieldColumns) {
+        if (!c.input) continue;
+        const QVariant value = ColumnValue(row, c.column);
+        if (c.field->member.text) {
+            inputs.nameEntered = !value.isNull();
+            inputs.record.*c.field->member.text = value.toString().toStdString();
+            continue;
+        }
+        // The numbers stop where the entry stopped.
+        reached = reached && !value.isNull();
+        if (!reached) continue;
+        inputs.record.*c.field->member.real = value.toDouble();
+        ++inputs.numbersEntered;
+    }
+    return inputs;
+}
+
 namespace {
 QString Declared(const JobColumn& c)
 {

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "engine/outcome.h"
@@ -44,6 +45,19 @@ std::span<const JobColumn> CalculationColumns();
 // double the record holds (a single widened exactly), so that what is read
 // back is bit for bit what was shown; NULL where the calculation did not get.
 std::vector<QVariant> CalculationRow(const CalculationEntry& entry);
+
+// The value of `column` in a row of those columns; NULL for a name that is
+// not one of them.
+QVariant ColumnValue(const std::vector<QVariant>& row, std::string_view column);
+
+// The inputs a row keeps: the point's name, and the numbers in the entry's
+// order as far as the entry got (a stopped entry leaves the rest NULL).
+struct RowInputs {
+    SurveyRecord record;  // the inputs; fields the entry did not reach hold zero
+    int numbersEntered = 0;
+    bool nameEntered = false;
+};
+RowInputs InputsOfRow(const std::vector<QVariant>& row);
 
 // The statements that make a job of kJobSchemaVersion from one of
 // `fromVersion` (0: a new, empty file). Run in one transaction.

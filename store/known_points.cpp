@@ -48,12 +48,7 @@ bool SameCoordinates(const KnownPoint& a, const KnownPoint& b)
 
 std::optional<KnownPoint> ComputedPoint(const StoredCalculation& calculation)
 {
-    const auto columns = CalculationColumns();
-    const auto at = [&](const char* name) {
-        for (std::size_t i = 0; i < columns.size() && i < calculation.row.size(); ++i)
-            if (qstrcmp(columns[i].name, name) == 0) return calculation.row[i];
-        return QVariant();
-    };
+    const auto at = [&](std::string_view column) { return ColumnValue(calculation.row, column); };
     const QString name = at("point_name").toString().trimmed();
     if (at("outcome").toString() != QLatin1String("complete") || name.isEmpty()) return std::nullopt;
     static constexpr const char* kRoutes[3][2] = {{"xp1", "yp1"}, {"xp2", "yp2"}, {"xp3", "yp3"}};
