@@ -1,17 +1,13 @@
 #include "ui/known_point_files.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <string>
 
+#include "report/whole_file.h"
 #include "text/number_text.h"
 
 namespace corvanet {
 namespace {
-
-QString PathText(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
 
 QString Shortest(double value)
 {
@@ -34,15 +30,15 @@ std::variant<PointFileReading, QString> ReadImportFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(PathText(path), file.errorString());
+        return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(JobPathText(path), file.errorString());
     const QString tooLarge = QStringLiteral("文件“%1”大于 %2 MB，没有导入。")
-                                 .arg(PathText(path))
+                                 .arg(JobPathText(path))
                                  .arg(kMaxImportBytes / (1024 * 1024));
     if (file.size() > kMaxImportBytes) return tooLarge;
     // Read past the cap by one byte: a file that grew, or one with no size.
     const QByteArray bytes = file.read(kMaxImportBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(PathText(path), file.errorString());
+        return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(JobPathText(path), file.errorString());
     if (bytes.size() > kMaxImportBytes) return tooLarge;
     return ReadPointFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
@@ -117,13 +113,12 @@ std::variant<QByteArray, QString> KnownPointFileBytes(const std::vector<KnownPoi
     return QByteArray::fromStdString(out);
 }
 
-std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes)
+std::optional<QString> WritePointFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return std::nullopt;
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return QStringLiteral("文件“%1”无法写入（%2），没有导出。").arg(PathText(path), reason);
+    std::string reason;
+    if (WriteWholeFile(QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size()), &reason))
+        return std::nullopt;
+    return QStringLiteral("文件“%1”无法写入（%2），没有导出。").arg(JobPathText(path), QString::fromStdString(reason));
 }
 
 }  // namespace corvanet

@@ -34,9 +34,9 @@ ImportReport MakeImportReport(const PointFileReading& reading, const KnownPointM
 std::variant<QByteArray, QString> KnownPointFileBytes(const std::vector<KnownPoint>& points, PointFileFormat format,
                                                       PointEncoding encoding);
 
-// Writes `bytes` to `path` whole or not at all (QSaveFile: a temporary file
-// renamed over the old one), leaving the old file as it was on failure.
-// Why it could not, in a sentence; none when it was written.
-std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes);
+// Writes `bytes` to `path` whole or not at all, as every file the program
+// writes, leaving an earlier file as it was on failure. Why it could not,
+// in a sentence; none when it was written.
+std::optional<QString> WritePointFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace corvanet

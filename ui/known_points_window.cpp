@@ -294,7 +294,7 @@ void KnownPointsWindow::Export()
         dialogs_->ShowProblem(QStringLiteral("没有导出：%1。").arg(*refusal));
         return;
     }
-    if (const auto problem = WriteWholeFile(choice->path, std::get<QByteArray>(bytes))) {
+    if (const auto problem = WritePointFile(choice->path, std::get<QByteArray>(bytes))) {
         dialogs_->ShowProblem(*problem);
         return;
     }
