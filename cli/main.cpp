@@ -32,7 +32,7 @@
 #include "store/point_export.h"
 #include "text/display_rules.h"
 #include "text/extras_text.h"
-#include "text/number_text.h"
+#include "text/result_columns.h"
 #include "text/point_reading.h"
 #include "text/text_decoding.h"
 #include "text/tolerance_text.h"
@@ -205,17 +205,11 @@ int RunExport(const corvanet::CliOptions& o, char* program)
 // A coordinate file is read whole; one this large is no coordinate file.
 constexpr std::size_t kMaxPointFile = std::size_t(64) << 20;
 
-std::string Shortest(double value)
-{
-    char text[corvanet::kShortestTextRoom];
-    return std::string(text, corvanet::WriteShortestText(text, value));
-}
-
 // "X = 1000，Y = 2000", and H when the point has one.
 std::string CoordinatesText(const corvanet::KnownPoint& p)
 {
-    std::string text = "X = " + Shortest(p.x) + "，Y = " + Shortest(p.y);
-    if (p.h) text += "，H = " + Shortest(*p.h);
+    std::string text = "X = " + corvanet::TableNumber(p.x) + "，Y = " + corvanet::TableNumber(p.y);
+    if (p.h) text += "，H = " + corvanet::TableNumber(*p.h);
     return text;
 }
 

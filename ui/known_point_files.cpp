@@ -4,16 +4,12 @@
 #include <string>
 
 #include "report/whole_file.h"
-#include "text/number_text.h"
+#include "text/result_columns.h"
 
 namespace corvanet {
 namespace {
 
-QString Shortest(double value)
-{
-    char buf[kShortestTextRoom];
-    return QString::fromLatin1(buf, WriteShortestText(buf, value) - buf);
-}
+QString Shortest(double value) { return QString::fromStdString(TableNumber(value)); }
 
 // X and Y, and H when there is one, exactly as kept: two points may differ
 // past the table's three decimals.
