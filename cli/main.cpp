@@ -202,9 +202,6 @@ int RunExport(const corvanet::CliOptions& o, char* program)
     return 0;
 }
 
-// A coordinate file is read whole; one this large is no coordinate file.
-constexpr std::size_t kMaxPointFile = std::size_t(64) << 20;
-
 // "X = 1000，Y = 2000", and H when the point has one.
 std::string CoordinatesText(const corvanet::KnownPoint& p)
 {
@@ -229,7 +226,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, const std::str
             bytes.resize(had + kPiece);
             n = read(bytes.data() + had, kPiece);
             bytes.resize(had + n);
-            if (bytes.size() > kMaxPointFile) problem = name + " 超过 64 MiB，不是坐标文件";
+            if (bytes.size() > static_cast<std::size_t>(corvanet::kMaxPointFileBytes)) problem = name + " 超过 64 MiB，不是坐标文件";
         }
     } catch (const corvanet::StreamError& e) {
         problem = e.what();
@@ -257,13 +254,9 @@ int RunImport(const corvanet::CliOptions& o, char* program)
 
     // The source is the file's name as given, decoded as any input is.
     const QString source = QString::fromStdString(corvanet::TextDecoder().Decode(o.importPoints));
-    std::vector<corvanet::KnownPoint> points;
+    const std::vector<corvanet::KnownPoint> points = corvanet::KnownPointsOf(reading, source);
     std::map<QString, long> lines;
-    for (const corvanet::ReadPoint& r : reading.points) {
-        const QString pointName = QString::fromStdString(r.name);
-        points.push_back({pointName, r.x, r.y, r.h, QString::fromStdString(r.code), source, {}});
-        lines[pointName] = r.line;
-    }
+    for (const corvanet::ReadPoint& r : reading.points) lines[QString::fromStdString(r.name)] = r.line;
     auto added = corvanet::AddKnownPoints(job, points, o.replace);
     if (auto* problem = std::get_if<corvanet::JobProblem>(&added)) return JobUnusable(problem->message.toStdString());
     const corvanet::KnownPointMerge& merge = std::get<corvanet::KnownPointMerge>(added);

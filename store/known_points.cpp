@@ -41,6 +41,23 @@ QString Now() { return JobTime(QDateTime::currentDateTimeUtc()); }
 
 }  // namespace
 
+std::vector<KnownPoint> KnownPointsOf(const PointFileReading& reading, const QString& source)
+{
+    std::vector<KnownPoint> points;
+    points.reserve(reading.points.size());
+    for (const ReadPoint& r : reading.points) {
+        KnownPoint p;
+        p.name = QString::fromStdString(r.name);
+        p.x = r.x;
+        p.y = r.y;
+        p.h = r.h;
+        p.code = QString::fromStdString(r.code);
+        p.source = source;
+        points.push_back(std::move(p));
+    }
+    return points;
+}
+
 bool SameCoordinates(const KnownPoint& a, const KnownPoint& b)
 {
     return a.x == b.x && a.y == b.y && a.h.has_value() == b.h.has_value() && (!a.h || *a.h == *b.h);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/job_file.h"
+#include "text/point_reading.h"
 
 namespace corvanet {
 
@@ -53,6 +54,10 @@ std::optional<JobProblem> DeleteKnownPoints(JobFile& job, const QStringList& nam
 // whose precision is reported, source "computed"); none for a stopped one or
 // one without a name.
 std::optional<KnownPoint> ComputedPoint(const StoredCalculation& calculation);
+
+// The points of a coordinate file as the job keeps them, `source` the
+// file's name.
+std::vector<KnownPoint> KnownPointsOf(const PointFileReading& reading, const QString& source);
 
 // Whether two points have the same coordinates (and height), bit for bit.
 bool SameCoordinates(const KnownPoint& a, const KnownPoint& b);

@@ -13,6 +13,10 @@
 
 namespace corvanet {
 
+// A larger file is not read as a coordinate file: none comes near it, and
+// it is held whole while it is read.
+inline constexpr long long kMaxPointFileBytes = 64LL * 1024 * 1024;
+
 // The longest point name kept, in characters.
 inline constexpr std::size_t kMaxPointNameLength = 64;
 

@@ -29,31 +29,14 @@ std::variant<PointFileReading, QString> ReadImportFile(const QString& path)
         return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(JobPathText(path), file.errorString());
     const QString tooLarge = QStringLiteral("文件“%1”大于 %2 MB，没有导入。")
                                  .arg(JobPathText(path))
-                                 .arg(kMaxImportBytes / (1024 * 1024));
-    if (file.size() > kMaxImportBytes) return tooLarge;
+                                 .arg(kMaxPointFileBytes / (1024 * 1024));
+    if (file.size() > kMaxPointFileBytes) return tooLarge;
     // Read past the cap by one byte: a file that grew, or one with no size.
-    const QByteArray bytes = file.read(kMaxImportBytes + 1);
+    const QByteArray bytes = file.read(kMaxPointFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("无法读取文件“%1”（%2），没有导入。").arg(JobPathText(path), file.errorString());
-    if (bytes.size() > kMaxImportBytes) return tooLarge;
+    if (bytes.size() > kMaxPointFileBytes) return tooLarge;
     return ReadPointFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
-std::vector<KnownPoint> KnownPointsOf(const PointFileReading& reading, const QString& source)
-{
-    std::vector<KnownPoint> points;
-    points.reserve(reading.points.size());
-    for (const ReadPoint& r : reading.points) {
-        KnownPoint p;
-        p.name = QString::fromStdString(r.name);
-        p.x = r.x;
-        p.y = r.y;
-        p.h = r.h;
-        p.code = QString::fromStdString(r.code);
-        p.source = source;
-        points.push_back(std::move(p));
-    }
-    return points;
 }
 
 ImportReport MakeImportReport(const PointFileReading& reading, const KnownPointMerge& merge,

@@ -15,15 +15,8 @@
 
 namespace corvanet {
 
-// Larger files are not read: no coordinate file comes near it, and the
-// whole file is held while it is read.
-inline constexpr qint64 kMaxImportBytes = 64LL * 1024 * 1024;
-
 // The coordinate file at `path` read whole, or why it cannot be.
 std::variant<PointFileReading, QString> ReadImportFile(const QString& path);
-
-// The points read, as the job keeps them: their source the file's name.
-std::vector<KnownPoint> KnownPointsOf(const PointFileReading& reading, const QString& source);
 
 // What an import did: `merge` of the points read, `reading`'s skipped rows,
 // and each conflict beside the job's point of that name (`job`, by name).
