@@ -195,14 +195,11 @@ void JobSession::Show(qint64 id)
     replaying_ = true;
     const CalculationEnding ending = ReplayCalculation(window_, *stored);
     replaying_ = false;
-    bool same = false;
-    if (const CalculationOutcome* outcome = ending.outcome()) {
-        CalculationOutcome again = *outcome;
-        again.knownPoints = stored->knownPoints;
-        same = SameFigures(stored->row,
-                           CalculationRow({QDateTime::currentDateTimeUtc(), again, stored->meter, window_.misclosureTest()}));
-    }
-    if (!same)
+    // The memory holds the calculation as shown again, its names restored.
+    const std::optional<CalculationOutcome>& again = window_.memory().last;
+    if (ending.Cancelled() || !again ||
+        !SameFigures(stored->row,
+                     CalculationRow({QDateTime::currentDateTimeUtc(), *again, stored->meter, window_.misclosureTest()})))
         Tell(QStringLiteral("这条记录的数值与本程序按其输入重算的结果不同（记录可能由另一版本的程序写入）；"
                             "窗口显示的是重算的结果。"));
 }
