@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/safe_text.h"
+#include "text/point_reading.h"
 #include "text/number_reading.h"
 
 namespace corvanet {
@@ -14,14 +15,6 @@ constexpr int kNameIndex = 6;
 constexpr std::size_t kQuotedCharacters = 40;
 
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t\r\f\v") == std::string_view::npos; }
-
-// A name as typed, without the blanks around it.
-std::string Trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string Quoted(const std::string& name) { return "“" + TerminalSafe(Excerpt(name, kQuotedCharacters)) + "”"; }
 
@@ -62,7 +55,7 @@ std::variant<SurveyRecord, InputError> FigureFromFields(const std::string_view (
         }
         const NumberReading v = names && x && names->xIsName ? NumberReading{} : ReadNumberTelling(fields[i]);
         if (!v.value && names && x) {
-            pointName = Trimmed(decoder.Decode(fields[i]));
+            pointName = std::string(TrimmedBlanks(decoder.Decode(fields[i])));
             if (!pointName.empty()) point = names->lookup(pointName);
             if (point) {
                 value[i] = point->x;

@@ -35,22 +35,6 @@ Layout LayoutOf(std::size_t fields)
     return {};
 }
 
-constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
-
-// Surrounding blanks off, the ideographic space of Chinese input among them.
-std::string_view Trimmed(std::string_view s)
-{
-    for (;;) {
-        const std::size_t before = s.size();
-        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-        while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-        if (s.substr(0, kIdeographicSpace.size()) == kIdeographicSpace) s.remove_prefix(kIdeographicSpace.size());
-        if (s.size() >= kIdeographicSpace.size() && s.substr(s.size() - kIdeographicSpace.size()) == kIdeographicSpace)
-            s.remove_suffix(kIdeographicSpace.size());
-        if (s.size() == before) return s;
-    }
-}
-
 std::string AsciiLower(std::string_view s)
 {
     std::string lower(s);
@@ -62,11 +46,11 @@ std::string AsciiLower(std::string_view s)
 // ("X(m)", "高程（米）"); None for a cell that names no column.
 Column ColumnNamed(std::string_view decoded)
 {
-    std::string cell = AsciiLower(Trimmed(decoded));
+    std::string cell = AsciiLower(TrimmedBlanks(decoded));
     for (std::string_view unit : {"(m)", "（m）", "[m]", "/m", "(米)", "（米）"})
         if (cell.size() > unit.size() && cell.compare(cell.size() - unit.size(), unit.size(), unit) == 0) {
             cell.resize(cell.size() - unit.size());
-            cell = std::string(Trimmed(cell));
+            cell = std::string(TrimmedBlanks(cell));
             break;
         }
     struct Words {
@@ -90,7 +74,7 @@ Column ColumnNamed(std::string_view decoded)
 // ("1.#INF", "-1.#IND"): values meant as no finite number.
 bool IsNonFiniteWord(std::string_view field)
 {
-    std::string s = AsciiLower(Trimmed(field));
+    std::string s = AsciiLower(TrimmedBlanks(field));
     std::string_view v = s;
     if (!v.empty() && (v.front() == '+' || v.front() == '-')) v.remove_prefix(1);
     if (v == "inf" || v == "infinity" || v == "nan") return true;
@@ -108,7 +92,7 @@ bool IsBlankRow(const CsvRow& row)
 {
     if (row.fault != CsvRow::Fault::None || row.fieldCount > kMostFields) return false;
     for (std::size_t i = 0; i < row.fieldCount; ++i)
-        if (!Trimmed(row.fields[i]).empty()) return false;
+        if (!TrimmedBlanks(row.fields[i]).empty()) return false;
     return true;
 }
 
@@ -155,7 +139,7 @@ private:
         const Column atY = ColumnNamed(decoder_.Decode(row.fields[layout.y]));
         const bool coordinates = (atX == Column::X && atY == Column::Y) || (atX == Column::Y && atY == Column::X);
         if (!coordinates) return false;
-        if (layout.h < row.fieldCount && !Trimmed(row.fields[layout.h]).empty() &&
+        if (layout.h < row.fieldCount && !TrimmedBlanks(row.fields[layout.h]).empty() &&
             ColumnNamed(decoder_.Decode(row.fields[layout.h])) != Column::H)
             return false;
         if (atX == Column::Y) swapped_[row.fieldCount] = true;
@@ -176,15 +160,15 @@ private:
         Layout layout = LayoutOf(row.fieldCount);
         if (swapped_[row.fieldCount]) std::swap(layout.x, layout.y);
 
-        point.name = std::string(Trimmed(decoder_.Decode(row.fields[layout.name])));
+        point.name = std::string(TrimmedBlanks(decoder_.Decode(row.fields[layout.name])));
         if (point.name.empty()) return "点名为空";
         if (const std::size_t length = CharacterCount(point.name); length > kMaxPointNameLength)
             return "点名过长：" + std::to_string(length) + " 个字符，最多 " + std::to_string(kMaxPointNameLength) + " 个";
-        if (layout.code < row.fieldCount) point.code = std::string(Trimmed(decoder_.Decode(row.fields[layout.code])));
+        if (layout.code < row.fieldCount) point.code = std::string(TrimmedBlanks(decoder_.Decode(row.fields[layout.code])));
 
         if (std::string why = Number(row.fields[layout.x], "X", point.x); !why.empty()) return why;
         if (std::string why = Number(row.fields[layout.y], "Y", point.y); !why.empty()) return why;
-        if (layout.h < row.fieldCount && !Trimmed(row.fields[layout.h]).empty()) {
+        if (layout.h < row.fieldCount && !TrimmedBlanks(row.fields[layout.h]).empty()) {
             double h = 0.0;
             if (std::string why = Number(row.fields[layout.h], "H", h); !why.empty()) return why;
             point.h = h;
@@ -200,7 +184,7 @@ private:
             return {};
         }
         const std::string quoted = "“" + TerminalSafe(Excerpt(decoder_.Decode(field), kQuotedCharacters)) + "”";
-        if (Trimmed(field).empty()) return std::string(label) + " 不是数值（空）";
+        if (TrimmedBlanks(field).empty()) return std::string(label) + " 不是数值（空）";
         if (IsNonFiniteWord(field)) return std::string(label) + " 不是有限数值：" + quoted;
         switch (number.problem) {
         case NumberProblem::TooLarge: return std::string(label) + " 不是有限数值（绝对值太大）：" + quoted;
@@ -219,6 +203,20 @@ private:
 };
 
 }  // namespace
+
+std::string_view TrimmedBlanks(std::string_view s)
+{
+    constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+    for (;;) {
+        const std::size_t before = s.size();
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+        if (s.substr(0, kIdeographicSpace.size()) == kIdeographicSpace) s.remove_prefix(kIdeographicSpace.size());
+        if (s.size() >= kIdeographicSpace.size() && s.substr(s.size() - kIdeographicSpace.size()) == kIdeographicSpace)
+            s.remove_suffix(kIdeographicSpace.size());
+        if (s.size() == before) return s;
+    }
+}
 
 PointFileReading ReadPointFile(std::string_view bytes)
 {

@@ -40,6 +40,10 @@ struct PointFileReading {
     bool headerSkipped = false;  // the first row held column names
 };
 
+// `s` without the blanks around it, the ideographic space of Chinese input
+// among them: the one rule for a point's name, read from a file or typed.
+std::string_view TrimmedBlanks(std::string_view s);
+
 // Reads a whole coordinate file.
 PointFileReading ReadPointFile(std::string_view bytes);
 

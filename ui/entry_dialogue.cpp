@@ -4,6 +4,7 @@
 #include "text/calculation_trace.h"
 #include "text/display_rules.h"
 #include "text/number_reading.h"
+#include "text/point_reading.h"
 #include "text/result_columns.h"
 
 namespace corvanet {
@@ -16,13 +17,6 @@ int Corner(const EntryInput& in, char axis)
     const std::string_view name = in.field->name;
     if (name.size() != 2 || name[0] != axis || name[1] < 'a' || name[1] > 'c') return -1;
     return name[1] - 'a';
-}
-
-std::string Trimmed(const std::string& line)
-{
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -112,7 +106,7 @@ bool Entry::AskValue(const char* message, double& value, const EntryInput& in)
             picked_.reset();
             return true;
         }
-        const std::string name = Trimmed(*answer);
+        const std::string name(TrimmedBlanks(*answer));
         if (names && !name.empty()) {
             if (auto point = book_->Find(name)) {
                 value = point->x;
@@ -134,7 +128,7 @@ bool Entry::AskValue(const char* message, double& value, const EntryInput& in)
 bool Entry::WantsReentry(const char* confirmation, const EntryInput& in)
 {
     std::string note;
-    if (picked_ && Corner(in, 'X') >= 0) note = picked_->name + "：" + Trimmed(EchoText(in, record_));
+    if (picked_ && Corner(in, 'X') >= 0) note = picked_->name + "：" + std::string(TrimmedBlanks(EchoText(in, record_)));
     for (;;) {
         const auto answer = note.empty() ? prompt_.Ask(confirmation) : prompt_.AskNoted(confirmation, note);
         if (!answer || answer->empty())

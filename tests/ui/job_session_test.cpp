@@ -254,7 +254,7 @@ TEST_F(JobWindow, KnownPointsPickedByNameGiveTheFigureTypedInFull)
     const Shown typed = Now();
 
     const std::string take = ScriptedPrompt::kTakePrefill;
-    ScriptedPrompt prompt(window, {" K12 ", "", take, "", "中间点", "", take, "", "K99", "K14", "", "3550", "", "P1",
+    ScriptedPrompt prompt(window, {" K12 ", "", take, "", "中间点　", "", take, "", "K99", "K14", "", "3550", "", "P1",
                                    "509.905", "", "412.308", "", "474.345", ""});
     ASSERT_TRUE(Command1_Click(window.record(), window, prompt, window.trace(), window.memory()).Complete());
     EXPECT_TRUE(prompt.Finished());
@@ -264,6 +264,7 @@ TEST_F(JobWindow, KnownPointsPickedByNameGiveTheFigureTypedInFull)
     EXPECT_EQ(named.copy, typed.copy);
     testing::KeepScreenshot(named.sketch, "job-named-sketch.png");
 
+    // Blanks around a name do not count, the ideographic space among them, as in a file.
     // The Y prompt after a name starts with its Y; the names are offered at the X prompts.
     ASSERT_GE(prompt.lines.size(), 3u);
     EXPECT_EQ(prompt.lines[1].prefill, "2600");
