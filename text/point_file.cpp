@@ -1,31 +1,17 @@
 #include "text/point_file.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
 
 #include "text/escaped_text.h"
 #include "text/number_text.h"
+#include "text/text_decoding.h"
 
 namespace corvanet {
 namespace {
 
 constexpr std::string_view kCsvHeader = "\xEF\xBB\xBFname,X,Y,md,m,w,limit,verdict,time\r\n";
 constexpr std::string_view kKnownCsvHeader = "\xEF\xBB\xBFname,X,Y,H,code,source\r\n";
-constexpr std::string_view kGb18030Replacement = "\x84\x31\xA4\x37";  // U+FFFD
-
-bool IsAscii(std::string_view s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// One converter a thread: the window may export while the tool does not.
-iconv_t Gb18030Encoder()
-{
-    thread_local const iconv_t cd = iconv_open("GB18030", "UTF-8");
-    return cd;
-}
 
 void AppendNumber(std::string& out, double value)
 {
@@ -147,34 +133,5 @@ std::optional<std::string> AppendKnownPointLine(std::string& out, const Exported
     return std::nullopt;
 }
 
-std::string ToGb18030(std::string_view utf8)
-{
-    if (IsAscii(utf8)) return std::string(utf8);
-    const iconv_t cd = Gb18030Encoder();
-    std::string out;
-    if (cd == reinterpret_cast<iconv_t>(-1)) {  // no GB18030 in this C library
-        for (char c : utf8) static_cast<unsigned char>(c) < 0x80 ? out += c : out += '?';
-        return out;
-    }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    // A character takes at most four bytes in GB18030, and at least one in UTF-8.
-    out.resize(utf8.size() * 4 + 8);
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* o = out.data();
-    std::size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<std::size_t>(-1)) break;
-        // A byte that is not UTF-8 (EILSEQ, or EINVAL cut short at the end).
-        o = std::copy(kGb18030Replacement.begin(), kGb18030Replacement.end(), o);
-        outLeft -= kGb18030Replacement.size();
-        ++in;
-        --inLeft;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv(cd, nullptr, nullptr, &o, &outLeft);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 }  // namespace corvanet

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/text_decoding.h"  // ToGb18030
+
 namespace corvanet {
 
 enum class PointFileFormat { Dat, Csv };
@@ -59,9 +61,5 @@ std::string_view KnownPointFileHeader(PointFileFormat format);
 // numbers as above, H empty when there is none.
 std::optional<std::string> AppendKnownPointLine(std::string& out, const ExportedKnownPoint& point,
                                                 PointFileFormat format, PointEncoding encoding = PointEncoding::Gb18030);
-
-// `utf8` in GB18030, which holds every character; a byte that is not UTF-8
-// is written as U+FFFD.
-std::string ToGb18030(std::string_view utf8);
 
 }  // namespace corvanet

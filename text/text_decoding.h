@@ -1,13 +1,18 @@
 #pragma once
 // Text as surveyors' files bring it: UTF-8, with or without a byte-order
 // mark, or GB18030/GBK from Chinese Windows spreadsheets and older survey
-// software. Everything comes out as valid UTF-8.
+// software. Everything comes out as valid UTF-8; what the program writes for
+// those programs goes back to GB18030.
 #include <string>
 #include <string_view>
 
 #include "text/utf8.h"  // IsUtf8
 
 namespace corvanet {
+
+// `utf8` in GB18030, which holds every character; a byte that is not UTF-8
+// is written as U+FFFD.
+std::string ToGb18030(std::string_view utf8);
 
 // `bytes` without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view bytes);
